@@ -1,0 +1,10 @@
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("lumivane %s\n", LUMIVANE_VERSION);
+    return 0;
+  }
+  return 0;
+}

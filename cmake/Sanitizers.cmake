@@ -1,0 +1,7 @@
+# LUMIVANE_SANITIZE=ON builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer (the asan preset).
+option(LUMIVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(LUMIVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

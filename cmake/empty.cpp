@@ -1,0 +1,1 @@
+// Nothing: keeps a layer linkable before its folder has files.
