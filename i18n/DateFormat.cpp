@@ -1,0 +1,428 @@
+#include "i18n/DateFormat.h"
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace lumivane {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (prefix.empty() || text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+  }
+  return true;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+enum class Field {
+  Literal,        // text copied as it is
+  DateSeparator,  // "/"
+  TimeSeparator,  // ":"
+  Day,
+  DayShortName,
+  DayLongName,
+  Month,
+  MonthShortName,
+  MonthLongName,
+  Year2,
+  Year4,
+  Hour,
+  Minute,
+  Second,
+  AmPmLetters,   // "am/pm" or "a/p", written in the pattern's own letter case
+  AmPmLocale,    // "ampm": the locale's designators
+};
+
+struct Token {
+  Field field = Field::Literal;
+  bool padded = false;  // two digits
+  std::string text;     // literal text, or the am/pm spelling of the pattern
+};
+
+// Splits a pattern into fields; letters are read without regard to case.
+std::vector<Token> Tokenize(std::string_view p) {
+  std::vector<Token> tokens;
+  auto literal = [&](std::string_view s) {
+    if (!tokens.empty() && tokens.back().field == Field::Literal) {
+      tokens.back().text += s;
+    } else {
+      tokens.push_back({Field::Literal, false, std::string(s)});
+    }
+  };
+  size_t i = 0;
+  while (i < p.size()) {
+    const char c = p[i];
+    const char lc = LowerAscii(c);
+    if (c == '"' || c == '\'') {
+      const size_t end = p.find(c, i + 1);
+      const size_t stop = end == std::string_view::npos ? p.size() : end;
+      literal(p.substr(i + 1, stop - i - 1));
+      i = end == std::string_view::npos ? p.size() : end + 1;
+      continue;
+    }
+    if (c == '/') {
+      tokens.push_back({Field::DateSeparator, false, {}});
+      ++i;
+      continue;
+    }
+    if (c == ':') {
+      tokens.push_back({Field::TimeSeparator, false, {}});
+      ++i;
+      continue;
+    }
+    if (lc == 'a') {
+      if (StartsWithNoCase(p.substr(i), "am/pm")) {
+        tokens.push_back({Field::AmPmLetters, false, std::string(p.substr(i, 5))});
+        i += 5;
+        continue;
+      }
+      if (StartsWithNoCase(p.substr(i), "a/p")) {
+        tokens.push_back({Field::AmPmLetters, false, std::string(p.substr(i, 3))});
+        i += 3;
+        continue;
+      }
+      if (StartsWithNoCase(p.substr(i), "ampm")) {
+        tokens.push_back({Field::AmPmLocale, false, {}});
+        i += 4;
+        continue;
+      }
+    }
+    if (lc == 'd' || lc == 'm' || lc == 'y' || lc == 'h' || lc == 'n' || lc == 's') {
+      size_t run = 1;
+      while (i + run < p.size() && LowerAscii(p[i + run]) == lc) ++run;
+      i += run;
+      Token t;
+      t.padded = run >= 2;
+      switch (lc) {
+        case 'd':
+          t.field = run >= 4 ? Field::DayLongName : run == 3 ? Field::DayShortName : Field::Day;
+          break;
+        case 'm':
+          t.field = run >= 4 ? Field::MonthLongName : run == 3 ? Field::MonthShortName : Field::Month;
+          break;
+        case 'y':
+          t.field = run <= 2 ? Field::Year2 : Field::Year4;
+          break;
+        case 'h':
+          t.field = Field::Hour;
+          break;
+        case 'n':
+          t.field = Field::Minute;
+          break;
+        default:
+          t.field = Field::Second;
+          break;
+      }
+      tokens.push_back(t);
+      continue;
+    }
+    literal(p.substr(i, 1));
+    ++i;
+  }
+  return tokens;
+}
+
+bool UsesTwelveHours(const std::vector<Token>& tokens) {
+  for (const Token& t : tokens) {
+    if (t.field == Field::AmPmLetters || t.field == Field::AmPmLocale) return true;
+  }
+  return false;
+}
+
+std::string Number(int value, int width) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%0*d", width, value);
+  return buf;
+}
+
+// "am/pm" keeps the letter case the pattern used for each half.
+std::string AmPmFromPattern(std::string_view spelling, bool pm) {
+  const size_t slash = spelling.find('/');
+  return std::string(pm ? spelling.substr(slash + 1) : spelling.substr(0, slash));
+}
+
+}  // namespace
+
+std::string FormatDateTime(std::string_view pattern, AutomationDate date, const FormatSettings& fs) {
+  const std::vector<Token> tokens = Tokenize(pattern);
+  const bool twelve = UsesTwelveHours(tokens);
+  const CivilDate c = DecodeDate(date);
+  const TimeOfDay t = DecodeTime(date);
+  const int weekday = DayOfWeek(date);
+  std::string out;
+  for (const Token& tok : tokens) {
+    switch (tok.field) {
+      case Field::Literal:
+        out += tok.text;
+        break;
+      case Field::DateSeparator:
+        out += fs.dateSeparator;
+        break;
+      case Field::TimeSeparator:
+        out += fs.timeSeparator;
+        break;
+      case Field::Day:
+        out += Number(c.day, tok.padded ? 2 : 1);
+        break;
+      case Field::DayShortName:
+        out += fs.shortDayNames[static_cast<size_t>(weekday)];
+        break;
+      case Field::DayLongName:
+        out += fs.longDayNames[static_cast<size_t>(weekday)];
+        break;
+      case Field::Month:
+        out += Number(c.month, tok.padded ? 2 : 1);
+        break;
+      case Field::MonthShortName:
+        out += fs.shortMonthNames[static_cast<size_t>(c.month - 1)];
+        break;
+      case Field::MonthLongName:
+        out += fs.longMonthNames[static_cast<size_t>(c.month - 1)];
+        break;
+      case Field::Year2:
+        out += Number(c.year % 100, 2);
+        break;
+      case Field::Year4:
+        out += Number(c.year, 4);
+        break;
+      case Field::Hour: {
+        int h = t.hour;
+        if (twelve) {
+          h %= 12;
+          if (h == 0) h = 12;
+        }
+        out += Number(h, tok.padded ? 2 : 1);
+        break;
+      }
+      case Field::Minute:
+        out += Number(t.minute, tok.padded ? 2 : 1);
+        break;
+      case Field::Second:
+        out += Number(t.second, tok.padded ? 2 : 1);
+        break;
+      case Field::AmPmLetters:
+        out += AmPmFromPattern(tok.text, t.hour >= 12);
+        break;
+      case Field::AmPmLocale:
+        out += t.hour >= 12 ? fs.timePMString : fs.timeAMString;
+        break;
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// Reads the text from left to right; every step either consumes what it
+// expects or reports failure.
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  std::string_view Rest() const { return text_.substr(pos_); }
+
+  void SkipBlanks() {
+    while (!AtEnd() && IsBlank(text_[pos_])) ++pos_;
+  }
+
+  // Up to maxDigits digits, at least one.
+  std::optional<int> Number(size_t maxDigits, size_t* count = nullptr) {
+    size_t n = 0;
+    int value = 0;
+    while (n < maxDigits && pos_ + n < text_.size() && IsDigit(text_[pos_ + n])) {
+      value = value * 10 + (text_[pos_ + n] - '0');
+      ++n;
+    }
+    if (n == 0) return std::nullopt;
+    pos_ += n;
+    if (count) *count = n;
+    return value;
+  }
+
+  // Blanks in the expected text match any run of blanks (also none); other
+  // characters must match, ASCII letters without regard to case.
+  bool Expect(std::string_view expected) {
+    for (size_t i = 0; i < expected.size(); ++i) {
+      if (IsBlank(expected[i])) {
+        SkipBlanks();
+        continue;
+      }
+      if (AtEnd() || LowerAscii(text_[pos_]) != LowerAscii(expected[i])) return false;
+      ++pos_;
+    }
+    return true;
+  }
+
+  bool TryExpect(std::string_view expected) {
+    if (expected.empty()) return false;
+    const size_t saved = pos_;
+    if (Expect(expected)) return true;
+    pos_ = saved;
+    return false;
+  }
+
+  // Index of the longest name the text starts with.
+  template <size_t N>
+  std::optional<int> Name(const std::array<std::string, N>& names) {
+    std::optional<int> best;
+    size_t bestLength = 0;
+    for (size_t i = 0; i < N; ++i) {
+      if (names[i].size() > bestLength && StartsWithNoCase(Rest(), names[i])) {
+        best = static_cast<int>(i);
+        bestLength = names[i].size();
+      }
+    }
+    if (best) pos_ += bestLength;
+    return best;
+  }
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+};
+
+// A two-digit year falls within fifty years either side of the current one.
+int WidenYear(int twoDigits) {
+  const auto today = std::chrono::year_month_day(
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+  const int current = static_cast<int>(today.year());
+  int year = current - current % 100 + twoDigits;
+  if (year > current + 49) year -= 100;
+  if (year <= current - 51) year += 100;
+  return year;
+}
+
+struct ParsedDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+};
+
+std::optional<ParsedDate> ReadDate(Reader& r, const FormatSettings& fs) {
+  ParsedDate d;
+  bool haveDay = false, haveMonth = false, haveYear = false;
+  for (const Token& tok : Tokenize(fs.shortDateFormat)) {
+    switch (tok.field) {
+      case Field::Literal:
+        if (!r.Expect(tok.text)) return std::nullopt;
+        break;
+      case Field::DateSeparator:
+        if (!r.Expect(fs.dateSeparator)) return std::nullopt;
+        break;
+      case Field::TimeSeparator:
+        if (!r.Expect(fs.timeSeparator)) return std::nullopt;
+        break;
+      case Field::Day: {
+        const auto v = r.Number(2);
+        if (!v) return std::nullopt;
+        d.day = *v;
+        haveDay = true;
+        break;
+      }
+      case Field::DayShortName:
+      case Field::DayLongName:
+        // The weekday follows from the date; it is read but not checked.
+        if (!r.Name(fs.longDayNames) && !r.Name(fs.shortDayNames)) return std::nullopt;
+        break;
+      case Field::Month: {
+        const auto v = r.Number(2);
+        if (!v) return std::nullopt;
+        d.month = *v;
+        haveMonth = true;
+        break;
+      }
+      case Field::MonthShortName:
+      case Field::MonthLongName: {
+        auto v = r.Name(fs.longMonthNames);
+        if (!v) v = r.Name(fs.shortMonthNames);
+        if (!v) return std::nullopt;
+        d.month = *v + 1;
+        haveMonth = true;
+        break;
+      }
+      case Field::Year2:
+      case Field::Year4: {
+        size_t digits = 0;
+        const auto v = r.Number(tok.field == Field::Year2 ? 2 : 4, &digits);
+        if (!v) return std::nullopt;
+        d.year = digits <= 2 ? WidenYear(*v) : *v;
+        haveYear = true;
+        break;
+      }
+      default:
+        // A time field in the short date format is not something to read.
+        return std::nullopt;
+    }
+  }
+  if (!haveDay || !haveMonth || !haveYear) return std::nullopt;
+  if (!IsValidCivilDate(d.year, d.month, d.day)) return std::nullopt;
+  return d;
+}
+
+// 0 for AM, 1 for PM, nullopt when the text does not start with a designator.
+std::optional<int> ReadDesignator(Reader& r, const FormatSettings& fs) {
+  // The locale's own designators first, then the English ones every locale understands.
+  const std::string_view am[] = {fs.timeAMString, "AM", "A"};
+  const std::string_view pm[] = {fs.timePMString, "PM", "P"};
+  for (size_t i = 0; i < 3; ++i) {
+    // The longer of the two first, should one start with the other.
+    if (pm[i].size() >= am[i].size()) {
+      if (r.TryExpect(pm[i])) return 1;
+      if (r.TryExpect(am[i])) return 0;
+    } else {
+      if (r.TryExpect(am[i])) return 0;
+      if (r.TryExpect(pm[i])) return 1;
+    }
+  }
+  return std::nullopt;
+}
+
+bool ReadTimeSeparator(Reader& r, const FormatSettings& fs) {
+  return r.TryExpect(fs.timeSeparator) || r.TryExpect(":");
+}
+
+}  // namespace
+
+std::optional<AutomationDate> ParseDateTime(std::string_view text, const FormatSettings& fs) {
+  Reader r(text);
+  r.SkipBlanks();
+  const auto date = ReadDate(r, fs);
+  if (!date) return std::nullopt;
+  r.SkipBlanks();
+  if (r.AtEnd()) return EncodeDate(date->year, date->month, date->day);
+
+  std::optional<int> designator = ReadDesignator(r, fs);
+  r.SkipBlanks();
+  const auto hour = r.Number(2);
+  if (!hour || !ReadTimeSeparator(r, fs)) return std::nullopt;
+  const auto minute = r.Number(2);
+  if (!minute) return std::nullopt;
+  std::optional<int> second = 0;
+  if (ReadTimeSeparator(r, fs)) {
+    second = r.Number(2);
+    if (!second) return std::nullopt;
+  }
+  r.SkipBlanks();
+  if (!designator) designator = ReadDesignator(r, fs);
+  r.SkipBlanks();
+  if (!r.AtEnd()) return std::nullopt;
+
+  int h = *hour;
+  if (designator) {
+    if (h < 1 || h > 12) return std::nullopt;
+    h = h % 12 + (*designator == 1 ? 12 : 0);
+  } else if (h > 23) {
+    return std::nullopt;
+  }
+  if (*minute > 59 || *second > 59) return std::nullopt;
+  return EncodeDateTime(date->year, date->month, date->day, h, *minute, *second);
+}
+
+}  // namespace lumivane
