@@ -1,10 +1,112 @@
+// Program entry: the command line, the single-instance rule, then either the
+// desktop window or one of the modes without a window.
+#include <QApplication>
+#include <QDir>
+#include <QSessionManager>
 #include <cstdio>
-#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/LanguagesFolder.h"
+#include "app/SettingsStore.h"
+#include "app/TFrmLumivane.h"
+#include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
+
+namespace lumivane {
+namespace {
+
+std::string ProgramFolder(const char* argv0) {
+  // /proc/self/exe names the binary even when started through a link or PATH.
+  const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+  const QString path = exe.isEmpty() ? QString::fromLocal8Bit(argv0) : exe;
+  return QFileInfo(path).absolutePath().toStdString();
+}
+
+LoadContext HeadlessLoadContext(const std::string& programFolder) {
+  LoadContext context;
+  context.compositionEnabled = false;  // no desktop is asked in these modes
+  context.languagesFolder = LanguagesFolder(programFolder);
+  context.fileExists = [](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); };
+  return context;
+}
+
+int PrintSettings(const std::string& programFolder) {
+  const std::string path = SettingsFilePath();
+  const RegistryFile previous = ReadSettingsFile(path);
+  LoadResult loaded = LoadSettings(previous, HeadlessLoadContext(programFolder));
+  for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
+  // The display font is written back as read, or as the built-in font.
+  if (!loaded.stored.DisplayFont) loaded.stored.DisplayFont = EncodeLogFont(BuiltInDisplayFont());
+  std::cout << ComposeSettingsForSave(previous, loaded.stored).Serialize();
+  return 0;
+}
+
+std::string DisplayName() {
+  if (const char* d = std::getenv("DISPLAY"); d && *d) return d;
+  if (const char* w = std::getenv("WAYLAND_DISPLAY"); w && *w) return w;
+  return {};
+}
+
+int RunWindow(int argc, char** argv, const CommandLine& line, const std::string& programFolder) {
+  InstanceLock lock(InstanceLock::PathFor(DisplayName()));
+  try {
+    // Another copy runs for this user and display: end at once, silently.
+    if (!lock.TryAcquire()) return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "lumivane: " << e.what() << "\n";
+    return 1;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Lumivane"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Lumivane"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  StartOptions options;
+  options.hidden = line.hidden;
+  options.settingsPath = SettingsFilePath();
+  options.languagesFolder = LanguagesFolder(programFolder);
+  auto window = std::make_unique<TFrmLumivane>(options);
+
+  // The session's end and the termination signals save the settings and end normally.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(),
+                   [&window](QSessionManager&) { window->SaveSettings(false); });
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                   [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+
+  const int status = app.exec();
+  window.reset();  // saves the settings
+  return status;
+}
+
+}  // namespace
+}  // namespace lumivane
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("lumivane %s\n", LUMIVANE_VERSION);
-    return 0;
+  using namespace lumivane;
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const CommandLine line = ParseCommandLine(args);
+  if (!line.error.empty()) {
+    std::cerr << "lumivane: " << line.error << "\n\n" << UsageText();
+    return 2;
   }
-  return 0;
+  const std::string programFolder = ProgramFolder(argc > 0 ? argv[0] : "lumivane");
+  switch (line.mode) {
+    case RunMode::Help:
+      std::cout << UsageText();
+      return 0;
+    case RunMode::Version:
+      std::cout << "lumivane " << LUMIVANE_VERSION << "\n";
+      return 0;
+    case RunMode::PrintSettings:
+      return PrintSettings(programFolder);
+    case RunMode::Window:
+      return RunWindow(argc, argv, line, programFolder);
+    default:
+      std::cerr << "lumivane: this mode is not available yet\n";
+      return 1;
+  }
 }

@@ -1,0 +1,70 @@
+#pragma once
+// Loading and saving the Settings record and the few values held elsewhere
+// (the lock check mark, the display font, the translation file, the window
+// position) in the per-user store, driven by one table of the stored values.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/Settings.h"
+#include "platform/LogFont.h"
+#include "platform/RegistryFile.h"
+
+namespace lumivane {
+
+// Everything one load gives and one save writes.
+struct StoredSettings {
+  Settings settings;
+  bool LockWindow = false;
+  // The display font as the 60 bytes of a Windows LOGFONTA; none = the built-in font.
+  std::optional<LogFontBytes> DisplayFont;
+  std::string LanguageFile;  // full path of the translation file
+  int WindowTop = 1;
+  int WindowLeft = 1;
+};
+
+struct LoadContext {
+  Color desktopColor = RGB(1, 1, 1);  // BackGroundColor's default
+  bool compositionEnabled = false;     // forces UseVistaPin on
+  std::string languagesFolder;         // with a trailing "/"
+  std::function<bool(const std::string&)> fileExists;
+};
+
+struct LoadResult {
+  StoredSettings stored;
+  // "Invalid data type for '...'" once per value that could not be read.
+  std::vector<std::string> errors;
+};
+
+inline constexpr const char* kSettingsKey = "HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane";
+
+// $XDG_CONFIG_HOME/Brennick/Lumivane.reg (default ~/.config).
+std::string SettingsFilePath();
+
+// Reads every value in the table's order; a value that is missing, of
+// another kind or damaged takes its default. WindowTop and WindowLeft are
+// read too, for RestoreWindowPosition.
+LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context);
+
+// The store's contents after a save: every value in the writing order, then
+// the values of the previous contents that the program does not know, kept.
+RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSettings& stored);
+
+// The Language rule: Languages folder + name + ".lvl" when that file exists,
+// else Languages folder + "English.lvl".
+std::string LanguageFileFor(const std::string& language, const LoadContext& context);
+// The file name of the path without folder and extension; empty for an empty path.
+std::string LanguageNameOf(const std::string& languageFile);
+
+// Reads the store file (missing = empty store, damaged lines skipped).
+RegistryFile ReadSettingsFile(const std::string& path);
+// Writes the whole record; throws std::runtime_error "Failed to set data for '<file>': <reason>",
+// leaving the previous file intact.
+void WriteSettingsFile(const std::string& path, const StoredSettings& stored);
+// Writes WindowTop and WindowLeft alone, keeping every other value as stored.
+void WriteWindowPosition(const std::string& path, int top, int left);
+
+}  // namespace lumivane

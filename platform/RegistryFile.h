@@ -1,0 +1,76 @@
+#pragma once
+// The per-user typed value store, kept as a text file in the format the
+// Windows registry editor exports (".reg"), so a key exported on Windows
+// imports as it is. Values keep their kind (number, text, binary); a value of
+// another kind than the reader asks for counts as missing.
+//
+// Written as UTF-8 with LF line ends, atomically. Read as UTF-8 or UTF-16
+// (with or without BOM), CRLF or LF, with "\"-continued hex lines. A damaged
+// line is skipped, never the whole file; values under other keys and kinds we
+// do not model are kept and written back unchanged.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumivane {
+
+enum class RegKind { Dword, String, Binary, Other };
+
+struct RegValue {
+  std::string name;
+  RegKind kind = RegKind::Dword;
+  std::uint32_t dword = 0;
+  std::string text;                // String: the text; Other: the raw data after "="
+  std::vector<std::uint8_t> bytes; // Binary
+};
+
+class RegistryFile {
+ public:
+  explicit RegistryFile(std::string keyPath);
+
+  // Reads the text of a whole file in any of the accepted encodings.
+  void Parse(std::string_view fileBytes);
+  std::string Serialize() const;
+
+  // Names compare without regard to ASCII letter case, as registry names do.
+  const RegValue* Find(std::string_view name) const;
+  std::optional<std::uint32_t> ReadDword(std::string_view name) const;
+  std::optional<std::string> ReadString(std::string_view name) const;
+  std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view name) const;
+
+  // Replaces a value of the same name in place, or appends it.
+  void Set(RegValue value);
+  void SetDword(std::string_view name, std::uint32_t value);
+  void SetString(std::string_view name, std::string_view value);
+  void SetBinary(std::string_view name, std::vector<std::uint8_t> value);
+
+  const std::vector<RegValue>& Values() const { return values_; }
+  int SkippedLines() const { return skippedLines_; }
+
+ private:
+  struct ForeignSection {
+    std::string header;
+    std::vector<std::string> lines;
+  };
+  std::string keyPath_;
+  std::vector<RegValue> values_;
+  std::vector<ForeignSection> foreign_;
+  int skippedLines_ = 0;
+};
+
+// Decodes UTF-16 (LE or BE, by BOM or by its zero bytes) to UTF-8; other
+// input is returned without a UTF-8 BOM.
+std::string DecodeRegText(std::string_view bytes);
+
+// Whole file, or std::nullopt when it does not exist. Throws std::runtime_error
+// for any other failure.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+// Creates missing folders (mode 0700), writes a temporary file beside the
+// target, flushes it to disk and renames it over the target, so that a
+// failure at any point leaves the previous file intact. Throws
+// std::runtime_error with the system's reason.
+void WriteFileAtomically(const std::string& path, std::string_view contents);
+
+}  // namespace lumivane
