@@ -4,18 +4,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "i18n/AsciiText.h"
+
 namespace lumivane {
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (prefix.empty() || text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
-  }
-  return true;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -77,17 +69,17 @@ std::vector<Token> Tokenize(std::string_view p) {
       continue;
     }
     if (lc == 'a') {
-      if (StartsWithNoCase(p.substr(i), "am/pm")) {
+      if (StartsWithTextAscii(p.substr(i), "am/pm")) {
         tokens.push_back({Field::AmPmLetters, false, std::string(p.substr(i, 5))});
         i += 5;
         continue;
       }
-      if (StartsWithNoCase(p.substr(i), "a/p")) {
+      if (StartsWithTextAscii(p.substr(i), "a/p")) {
         tokens.push_back({Field::AmPmLetters, false, std::string(p.substr(i, 3))});
         i += 3;
         continue;
       }
-      if (StartsWithNoCase(p.substr(i), "ampm")) {
+      if (StartsWithTextAscii(p.substr(i), "ampm")) {
         tokens.push_back({Field::AmPmLocale, false, {}});
         i += 4;
         continue;
@@ -274,7 +266,7 @@ class Reader {
     std::optional<int> best;
     size_t bestLength = 0;
     for (size_t i = 0; i < N; ++i) {
-      if (names[i].size() > bestLength && StartsWithNoCase(Rest(), names[i])) {
+      if (names[i].size() > bestLength && StartsWithTextAscii(Rest(), names[i])) {
         best = static_cast<int>(i);
         bestLength = names[i].size();
       }
@@ -388,6 +380,96 @@ bool ReadTimeSeparator(Reader& r, const FormatSettings& fs) {
   return r.TryExpect(fs.timeSeparator) || r.TryExpect(":");
 }
 
+struct ParsedTime {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  std::optional<int> designator;  // 0 AM, 1 PM
+};
+
+// The whole rest of the text read as the time pattern writes it.
+std::optional<ParsedTime> ReadTimeByPattern(std::string_view text, std::string_view pattern,
+                                            const FormatSettings& fs) {
+  Reader r(text);
+  ParsedTime t;
+  bool haveHour = false, haveMinute = false;
+  for (const Token& tok : Tokenize(pattern)) {
+    switch (tok.field) {
+      case Field::Literal:
+        if (!r.Expect(tok.text)) return std::nullopt;
+        break;
+      case Field::TimeSeparator:
+        if (!ReadTimeSeparator(r, fs)) return std::nullopt;
+        break;
+      case Field::Hour:
+      case Field::Minute:
+      case Field::Second: {
+        const auto v = r.Number(2);
+        if (!v) return std::nullopt;
+        if (tok.field == Field::Hour) {
+          t.hour = *v;
+          haveHour = true;
+        } else if (tok.field == Field::Minute) {
+          t.minute = *v;
+          haveMinute = true;
+        } else {
+          t.second = *v;
+        }
+        break;
+      }
+      case Field::AmPmLetters:
+      case Field::AmPmLocale:
+        t.designator = ReadDesignator(r, fs);
+        if (!t.designator) return std::nullopt;
+        break;
+      default:
+        // Date fields have no place in a time.
+        return std::nullopt;
+    }
+  }
+  r.SkipBlanks();
+  if (!haveHour || !haveMinute || !r.AtEnd()) return std::nullopt;
+  return t;
+}
+
+// Hours, minutes and optional seconds with the time separator or ":", a
+// designator before or after: what a user types whatever the locale.
+std::optional<ParsedTime> ReadAnyTime(std::string_view text, const FormatSettings& fs) {
+  Reader r(text);
+  ParsedTime t;
+  t.designator = ReadDesignator(r, fs);
+  r.SkipBlanks();
+  const auto hour = r.Number(2);
+  if (!hour || !ReadTimeSeparator(r, fs)) return std::nullopt;
+  const auto minute = r.Number(2);
+  if (!minute) return std::nullopt;
+  t.hour = *hour;
+  t.minute = *minute;
+  if (ReadTimeSeparator(r, fs)) {
+    const auto second = r.Number(2);
+    if (!second) return std::nullopt;
+    t.second = *second;
+  }
+  r.SkipBlanks();
+  if (!t.designator) t.designator = ReadDesignator(r, fs);
+  r.SkipBlanks();
+  if (!r.AtEnd()) return std::nullopt;
+  return t;
+}
+
+// The time of day as a fraction, or nullopt when out of range.
+std::optional<TimeOfDay> CheckedTime(const ParsedTime& t) {
+  int h = t.hour;
+  if (t.designator) {
+    if (h < 1 || h > 12) return std::nullopt;
+    h = h % 12 + (*t.designator == 1 ? 12 : 0);
+  } else if (h > 23) {
+    return std::nullopt;
+  }
+  if (t.minute > 59 || t.second > 59) return std::nullopt;
+  return TimeOfDay{h, t.minute, t.second, 0};
+}
+
 }  // namespace
 
 std::optional<AutomationDate> ParseDateTime(std::string_view text, const FormatSettings& fs) {
@@ -398,31 +480,15 @@ std::optional<AutomationDate> ParseDateTime(std::string_view text, const FormatS
   r.SkipBlanks();
   if (r.AtEnd()) return EncodeDate(date->year, date->month, date->day);
 
-  std::optional<int> designator = ReadDesignator(r, fs);
-  r.SkipBlanks();
-  const auto hour = r.Number(2);
-  if (!hour || !ReadTimeSeparator(r, fs)) return std::nullopt;
-  const auto minute = r.Number(2);
-  if (!minute) return std::nullopt;
-  std::optional<int> second = 0;
-  if (ReadTimeSeparator(r, fs)) {
-    second = r.Number(2);
-    if (!second) return std::nullopt;
-  }
-  r.SkipBlanks();
-  if (!designator) designator = ReadDesignator(r, fs);
-  r.SkipBlanks();
-  if (!r.AtEnd()) return std::nullopt;
-
-  int h = *hour;
-  if (designator) {
-    if (h < 1 || h > 12) return std::nullopt;
-    h = h % 12 + (*designator == 1 ? 12 : 0);
-  } else if (h > 23) {
-    return std::nullopt;
-  }
-  if (*minute > 59 || *second > 59) return std::nullopt;
-  return EncodeDateTime(date->year, date->month, date->day, h, *minute, *second);
+  const std::string_view rest = r.Rest();
+  std::optional<ParsedTime> parsed = ReadTimeByPattern(rest, fs.longTimeFormat, fs);
+  if (!parsed) parsed = ReadTimeByPattern(rest, fs.shortTimeFormat, fs);
+  if (!parsed) parsed = ReadAnyTime(rest, fs);
+  if (!parsed) return std::nullopt;
+  const auto time = CheckedTime(*parsed);
+  if (!time) return std::nullopt;
+  return EncodeDateTime(date->year, date->month, date->day, time->hour, time->minute,
+                        time->second);
 }
 
 }  // namespace lumivane
