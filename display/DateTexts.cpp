@@ -1,0 +1,46 @@
+#include "display/DateTexts.h"
+
+#include "i18n/DateFormat.h"
+
+namespace lumivane {
+
+bool IsSameDay(AutomationDate a, AutomationDate b, const FormatSettings& fs) {
+  return FormatDateTime("mmmm d, yyyy", a, fs) == FormatDateTime("mmmm d, yyyy", b, fs);
+}
+
+std::string DayCaption(AutomationDate date, AutomationDate today, bool useTodayTomorrow,
+                       const TLanguage& language, const FormatSettings& fs) {
+  if (useTodayTomorrow) {
+    if (IsSameDay(date, today, fs)) return language.LookupMessage("Today");
+    if (IsSameDay(date, DateOf(today) + 1.0, fs)) return language.LookupMessage("Tomorrow");
+  }
+  return FormatDateTime("dddd", date, fs);
+}
+
+std::string DayHeadingDateText(AutomationDate date, const FormatSettings& fs) {
+  return FormatDateTime("d/mmm", date, fs);
+}
+
+std::string DateTimeText(AutomationDate date, const FormatSettings& fs) {
+  std::string text = FormatDateTime(fs.shortDateFormat, date, fs);
+  const TimeOfDay t = DecodeTime(date);
+  if (t.hour != 0 || t.minute != 0 || t.second != 0) {
+    text += ' ';
+    text += FormatDateTime(fs.longTimeFormat, date, fs);
+  }
+  return text;
+}
+
+std::string MinuteText(AutomationDate date, const FormatSettings& fs) {
+  return FormatDateTime("hh:nn", date, fs);
+}
+
+std::string FilterDateText(AutomationDate date, FilterBound bound, const FormatSettings& fs) {
+  std::string text = FormatDateTime(fs.shortDateFormat, DateOf(date), fs);
+  text += bound == FilterBound::DayStart ? " 00" : " 23";
+  text += fs.timeSeparator;
+  text += bound == FilterBound::DayStart ? "00" : "59";
+  return text;
+}
+
+}  // namespace lumivane
