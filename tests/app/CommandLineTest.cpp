@@ -1,0 +1,29 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace lumivane {
+namespace {
+
+TEST(CommandLine, HiddenSwitchInAnyCaseOnlyAsFirstArgument) {
+  EXPECT_TRUE(ParseCommandLine({"\\hidden"}).hidden);
+  EXPECT_TRUE(ParseCommandLine({"\\HiDdEn"}).hidden);
+  EXPECT_TRUE(ParseCommandLine({"--hidden"}).hidden);
+  EXPECT_FALSE(ParseCommandLine({}).hidden);
+  EXPECT_FALSE(ParseCommandLine({"--markup", "\\HIDDEN"}).error.empty());
+}
+
+TEST(CommandLine, ModesAndTheirArguments) {
+  EXPECT_EQ(ParseCommandLine({"--markup"}).mode, RunMode::Markup);
+  const CommandLine shot = ParseCommandLine({"--screenshot", "a.png"});
+  EXPECT_EQ(shot.mode, RunMode::Screenshot);
+  EXPECT_EQ(shot.argument, "a.png");
+  EXPECT_FALSE(ParseCommandLine({"--screenshot"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--text", "--markup"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--bogus"}).error.empty());
+  EXPECT_TRUE(IsHeadless(RunMode::PrintSettings));
+  EXPECT_FALSE(IsHeadless(RunMode::Window));
+}
+
+}  // namespace
+}  // namespace lumivane
