@@ -9,8 +9,12 @@
 namespace lumivane {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 enum class Field {
   Literal,        // text copied as it is
@@ -27,8 +31,8 @@ enum class Field {
   Hour,
   Minute,
   Second,
-  AmPmLetters,   // "am/pm" or "a/p", written in the pattern's own letter case
-  AmPmLocale,    // "ampm": the locale's designators
+  AmPmLetters,  // "am/pm" or "a/p", written in the pattern's own letter case
+  AmPmLocale,   // "ampm": the locale's designators
 };
 
 struct Token {
@@ -96,7 +100,9 @@ std::vector<Token> Tokenize(std::string_view p) {
           t.field = run >= 4 ? Field::DayLongName : run == 3 ? Field::DayShortName : Field::Day;
           break;
         case 'm':
-          t.field = run >= 4 ? Field::MonthLongName : run == 3 ? Field::MonthShortName : Field::Month;
+          t.field = run >= 4   ? Field::MonthLongName
+                    : run == 3 ? Field::MonthShortName
+                               : Field::Month;
           break;
         case 'y':
           t.field = run <= 2 ? Field::Year2 : Field::Year4;
@@ -141,7 +147,8 @@ std::string AmPmFromPattern(std::string_view spelling, bool pm) {
 
 }  // namespace
 
-std::string FormatDateTime(std::string_view pattern, AutomationDate date, const FormatSettings& fs) {
+std::string FormatDateTime(std::string_view pattern, AutomationDate date,
+                           const FormatSettings& fs) {
   const std::vector<Token> tokens = Tokenize(pattern);
   const bool twelve = UsesTwelveHours(tokens);
   const CivilDate c = DecodeDate(date);
@@ -487,8 +494,7 @@ std::optional<AutomationDate> ParseDateTime(std::string_view text, const FormatS
   if (!parsed) return std::nullopt;
   const auto time = CheckedTime(*parsed);
   if (!time) return std::nullopt;
-  return EncodeDateTime(date->year, date->month, date->day, time->hour, time->minute,
-                        time->second);
+  return EncodeDateTime(date->year, date->month, date->day, time->hour, time->minute, time->second);
 }
 
 }  // namespace lumivane

@@ -102,9 +102,9 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string TextFileToUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE")) return Utf16ToUtf8(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return Utf16ToUtf8(bytes.substr(2), true);
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  else if (bytes.starts_with("\xFF\xFE")) return Utf16ToUtf8(bytes.substr(2), false);
-  else if (bytes.starts_with("\xFE\xFF")) return Utf16ToUtf8(bytes.substr(2), true);
   if (IsValidUtf8(bytes)) return std::string(bytes);
   return Windows1252ToUtf8(bytes);
 }

@@ -68,7 +68,9 @@ std::vector<QtToken> TokenizeQt(std::string_view p) {
   return tokens;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -153,12 +155,17 @@ std::string FieldInOurLetters(const QtToken& t) {
 }  // namespace
 
 std::string QtPatternSeparator(std::string_view qtPattern) {
+  // The designator and the time zone stand apart from the numbers ("AP h:mm").
+  const auto isNumberField = [](const QtToken& t) {
+    return t.letter != 0 && t.letter != 'A' && t.letter != 't';
+  };
   const std::vector<QtToken> tokens = TokenizeQt(qtPattern);
-  for (size_t i = 0; i + 2 < tokens.size(); ++i) {
-    if (tokens[i].letter != 0 && tokens[i + 1].letter == 0 && tokens[i + 2].letter != 0) {
+  for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+    if (!isNumberField(tokens[i])) continue;
+    if (isNumberField(tokens[i + 1])) return {};
+    if (i + 2 < tokens.size() && tokens[i + 1].letter == 0 && isNumberField(tokens[i + 2])) {
       return TrimBlanks(tokens[i + 1].text);
     }
-    if (tokens[i].letter != 0 && tokens[i + 1].letter != 0) return {};
   }
   return {};
 }
@@ -228,6 +235,8 @@ FormatSettings FormatSettingsFromLocale(const QLocale& locale) {
   return fs;
 }
 
-FormatSettings SystemFormatSettings() { return FormatSettingsFromLocale(QLocale::system()); }
+FormatSettings SystemFormatSettings() {
+  return FormatSettingsFromLocale(QLocale::system());
+}
 
 }  // namespace lumivane

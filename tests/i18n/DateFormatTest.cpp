@@ -1,6 +1,8 @@
-#include "i18n/DateFormat.h"
-
 #include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "i18n/DateFormat.h"
 
 namespace lumivane {
 namespace {
@@ -62,12 +64,55 @@ TEST(ParseDateTime, ReadsDateWithAndWithoutTime) {
 
 TEST(ParseDateTime, RejectsWhatIsNotADate) {
   const FormatSettings us = UsLike();
-  for (const char* text : {"", "tomorrow", "13/1/2026", "2/30/2026", "3/4", "3/4/2026 25:00",
-                           "3/4/2026 13:00 PM", "3/4/2026 10:60", "3/4/2026 10", "3/4/2026 x",
-                           "3-4-2026"}) {
+  for (const char* text :
+       {"", "tomorrow", "13/1/2026", "2/30/2026", "3/4", "3/4/2026 25:00", "3/4/2026 13:00 PM",
+        "3/4/2026 10:60", "3/4/2026 10", "3/4/2026 x", "3-4-2026"}) {
     EXPECT_EQ(ParseDateTime(text, us), std::nullopt) << text;
   }
   EXPECT_EQ(ParseDateTime("3/4/2026", GermanLike()), std::nullopt);
+}
+
+TEST(ParseDateTime, FollowsTheShortDatePattern) {
+  FormatSettings fs;
+  fs.shortDateFormat = "dddd d mmm yyyy";
+  fs.dateSeparator = "-";
+  EXPECT_EQ(ParseDateTime("Thursday 5 MAR 2026", fs), EncodeDate(2026, 3, 5));
+  EXPECT_EQ(ParseDateTime("Thu 5 March 2026 7:05", fs), EncodeDateTime(2026, 3, 5, 7, 5));
+  EXPECT_EQ(ParseDateTime("Thursday 5 Mrz 2026", fs), std::nullopt);
+  fs.shortDateFormat = "yyyymmdd";
+  EXPECT_EQ(ParseDateTime("20260305", fs), EncodeDate(2026, 3, 5));
+  fs.shortDateFormat = "d\"th of\" mmmm yyyy";
+  EXPECT_EQ(FormatDateTime(fs.shortDateFormat, EncodeDate(2026, 3, 5), fs), "5th of March 2026");
+  EXPECT_EQ(ParseDateTime("5th of March 2026", fs), EncodeDate(2026, 3, 5));
+}
+
+TEST(ParseDateTime, TwoDigitYearsAndTheLocaleTimeForms) {
+  FormatSettings fs;
+  fs.shortDateFormat = "yy/mm/dd";
+  fs.dateSeparator = ".";
+  fs.longTimeFormat = "ampm h\"h\"nn\"m\"ss";
+  fs.shortTimeFormat = "ampm h:nn";
+  fs.timeAMString = "vorm.";
+  fs.timePMString = "nachm.";
+  // A two-digit year stays within fifty years of the current one.
+  const auto now = std::chrono::system_clock::now();
+  const int thisYear = static_cast<int>(
+      std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(now)).year());
+  const AutomationDate thisYearsDay = EncodeDate(thisYear, 6, 1);
+  EXPECT_EQ(ParseDateTime(FormatDateTime("yy/mm/dd", thisYearsDay, fs), fs), thisYearsDay);
+  const auto farBack =
+      ParseDateTime(FormatDateTime("yy/mm/dd", EncodeDate(thisYear - 60, 6, 1), fs), fs);
+  ASSERT_TRUE(farBack);
+  EXPECT_EQ(DecodeDate(*farBack).year, thisYear + 40);
+
+  const AutomationDate d = EncodeDateTime(2026, 3, 5, 19, 4, 2);
+  const std::string longText = FormatDateTime("yyyy/mm/dd " + fs.longTimeFormat, d, fs);
+  EXPECT_EQ(longText, "2026.03.05 nachm. 7h04m02");
+  fs.shortDateFormat = "yyyy/mm/dd";
+  EXPECT_EQ(ParseDateTime(longText, fs), d);
+  EXPECT_EQ(ParseDateTime("2026.03.05 nachm. 7:04", fs), d - 2.0 / 86400);
+  EXPECT_EQ(ParseDateTime("2026.03.05 7:04 PM", fs), d - 2.0 / 86400);
+  EXPECT_EQ(ParseDateTime("2026.03.05 vorm. 12:04", fs), EncodeDateTime(2026, 3, 5, 0, 4));
 }
 
 }  // namespace

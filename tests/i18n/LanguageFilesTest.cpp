@@ -14,9 +14,14 @@
 namespace lumivane {
 namespace {
 
-const char* const kKeys[] = {"Today",    "Tomorrow", "All Day",
-                             "Multi Day", "Calendar", "Tasks",
-                             "No appointments found", "No tasks found"};
+const char* const kKeys[] = {"Today",
+                             "Tomorrow",
+                             "All Day",
+                             "Multi Day",
+                             "Calendar",
+                             "Tasks",
+                             "No appointments found",
+                             "No tasks found"};
 
 std::vector<std::string> ShippedFiles() {
   TFindFile find;

@@ -1,8 +1,7 @@
-#include "i18n/TFindFile.h"
-
 #include <gtest/gtest.h>
 
 #include "i18n/LanguageNames.h"
+#include "i18n/TFindFile.h"
 #include "i18n/TempFolder.h"
 
 namespace lumivane {
@@ -73,10 +72,15 @@ TEST(LanguageNames, NamesAreFileNamesWithoutTheExtension) {
 }
 
 TEST(LanguageNames, SortedWithoutRegardToLetterCase) {
-  EXPECT_EQ(SortedLanguageNames({"/L/spanish.lvl", "/L/Deutsch.lvl", "/L/english.lvl",
-                                 "/L/English.lvl", "/L/Fran\xC3\xA7" "ais.lvl", "/L/dutch.lvl"}),
-            (std::vector<std::string>{"Deutsch", "dutch", "English", "english",
-                                      "Fran\xC3\xA7" "ais", "spanish"}));
+  EXPECT_EQ(
+      SortedLanguageNames({"/L/spanish.lvl", "/L/Deutsch.lvl", "/L/english.lvl", "/L/English.lvl",
+                           "/L/Fran\xC3\xA7"
+                           "ais.lvl",
+                           "/L/dutch.lvl"}),
+      (std::vector<std::string>{"Deutsch", "dutch", "English", "english",
+                                "Fran\xC3\xA7"
+                                "ais",
+                                "spanish"}));
   EXPECT_TRUE(SortedLanguageNames({}).empty());
 }
 

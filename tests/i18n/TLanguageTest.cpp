@@ -1,10 +1,9 @@
-#include "i18n/TLanguage.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "i18n/ProfileReader.h"
+#include "i18n/TLanguage.h"
 #include "i18n/TempFolder.h"
 
 namespace lumivane {
@@ -80,10 +79,18 @@ TEST_F(TLanguageTest, ReadsTheFileAtEveryLookup) {
 TEST_F(TLanguageTest, FilesWrittenOnWindowsReadUnchanged) {
   TLanguage language;
   // Windows-1252 bytes with CR LF line ends.
-  language.LanguageFile =
-      folder.Write("Fran\xC3\xA7" "ais.lvl", "[Messages]\r\nTasks=T\xE2" "ches\r\nAll Day=Toute la journ\xE9" "e\r\n");
-  EXPECT_EQ(language.LookupMessage("Tasks"), "T\xC3\xA2" "ches");
-  EXPECT_EQ(language.LookupMessage("All Day"), "Toute la journ\xC3\xA9" "e");
+  language.LanguageFile = folder.Write(
+      "Fran\xC3\xA7"
+      "ais.lvl",
+      "[Messages]\r\nTasks=T\xE2"
+      "ches\r\nAll Day=Toute la journ\xE9"
+      "e\r\n");
+  EXPECT_EQ(language.LookupMessage("Tasks"),
+            "T\xC3\xA2"
+            "ches");
+  EXPECT_EQ(language.LookupMessage("All Day"),
+            "Toute la journ\xC3\xA9"
+            "e");
   language.LanguageFile = folder.Write("Bom.lvl", "\xEF\xBB\xBF[Messages]\nToday=Heute\n");
   EXPECT_EQ(language.LookupMessage("Today"), "Heute");
 }

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <stdexcept>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
