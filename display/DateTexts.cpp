@@ -4,10 +4,6 @@
 
 namespace lumivane {
 
-bool IsSameDay(AutomationDate a, AutomationDate b, const FormatSettings& fs) {
-  return FormatDateTime("mmmm d, yyyy", a, fs) == FormatDateTime("mmmm d, yyyy", b, fs);
-}
-
 std::string DayCaption(AutomationDate date, AutomationDate today, bool useTodayTomorrow,
                        const TLanguage& language, const FormatSettings& fs) {
   if (useTodayTomorrow) {
@@ -28,18 +24,6 @@ std::string DateTimeText(AutomationDate date, const FormatSettings& fs) {
     text += ' ';
     text += FormatDateTime(fs.longTimeFormat, date, fs);
   }
-  return text;
-}
-
-std::string MinuteText(AutomationDate date, const FormatSettings& fs) {
-  return FormatDateTime("hh:nn", date, fs);
-}
-
-std::string FilterDateText(AutomationDate date, FilterBound bound, const FormatSettings& fs) {
-  std::string text = FormatDateTime(fs.shortDateFormat, DateOf(date), fs);
-  text += bound == FilterBound::DayStart ? " 00" : " 23";
-  text += fs.timeSeparator;
-  text += bound == FilterBound::DayStart ? "00" : "59";
   return text;
 }
 
