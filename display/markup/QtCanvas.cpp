@@ -119,10 +119,14 @@ int QtCanvas::TextHeight(std::string_view) { return Current().metrics.height(); 
 
 Rect QtCanvas::MeasureText(const Rect& rect, std::string_view text, unsigned flags) {
   const FontEntry& entry = Current();
-  const QSize size = entry.metrics.size(QtTextFlags(flags), FromUtf8(text));
+  const QString shown = FromUtf8(text);
+  // The advance, as TextWidth gives it; only tabs need the layout's width.
+  const int width = (flags & kTextExpandTabs) != 0 && shown.contains(u'\t')
+                        ? entry.metrics.size(QtTextFlags(flags), shown).width()
+                        : entry.metrics.horizontalAdvance(shown);
   int height = entry.metrics.height();
   if ((flags & kTextExternalLeading) != 0) height += std::max(0, entry.metrics.leading());
-  return {rect.left, rect.top, rect.left + size.width(), rect.top + height};
+  return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
 void QtCanvas::DrawText(const Rect& rect, std::string_view text, unsigned flags) {

@@ -1,0 +1,17 @@
+// libFuzzer entry for the markup engine; the corpus replay test runs the same check.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz/MarkupFuzzInput.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string failure =
+      lumivane::CheckMarkupInput({reinterpret_cast<const char*>(data), size});
+  if (!failure.empty()) {
+    std::fprintf(stderr, "markup check failed: %s\n", failure.c_str());
+    std::abort();
+  }
+  return 0;
+}
