@@ -1,0 +1,73 @@
+#pragma once
+// One refresh of the display: read the calendar and the task list through the
+// session, write the markup into the display label, size the window, and keep
+// the tray, the Refresh item and the cursor telling the user what happens.
+// The window and the label are seen through two small interfaces, so that the
+// refresh runs the same for the desktop window, the modes without a window
+// and the tests.
+#include <functional>
+#include <string>
+
+#include "display/Settings.h"
+#include "i18n/AutomationDate.h"
+#include "i18n/FormatSettings.h"
+#include "i18n/TLanguage.h"
+
+namespace lumivane {
+
+class TOutlookApplication;
+
+// The main window, as a refresh drives it.
+class RefreshWindow {
+ public:
+  virtual ~RefreshWindow() = default;
+  // A program covers the primary screen; false when that cannot be told.
+  virtual bool FullScreenAppActive() = 0;
+  virtual void SetBusyCursor(bool busy) = 0;
+  virtual int Left() const = 0;
+  virtual int Width() const = 0;
+  virtual void SetLeft(int left) = 0;
+  virtual void SetClientSize(int width, int height) = 0;
+  virtual void LockUpdates(bool locked) = 0;
+  virtual void SetRefreshEnabled(bool enabled) = 0;
+  virtual void SetTrayPicture(int index) = 0;
+  virtual void SetTrayHint(const std::string& hint) = 0;
+  // Bits per pixel of the screen; whole-window opacity applies only at 32.
+  virtual int ScreenBitsPerPixel() const = 0;
+  virtual void SetAlphaLevel(int alpha) = 0;
+};
+
+// The display label, as a refresh fills and measures it.
+class RefreshLabel {
+ public:
+  virtual ~RefreshLabel() = default;
+  virtual int FontPointSize() const = 0;
+  virtual void SetIgnoreClearType(bool ignore) = 0;
+  // Links take the label's own font colour, so they look like the rest.
+  virtual void SetLinkColorToFontColor() = 0;
+  virtual void ClearLines() = 0;
+  virtual void AddLine(const std::string& line) = 0;
+  // Width and height of the markup as a label sized to fit it would take.
+  virtual void MeasureLines(int& width, int& height) = 0;
+  // Height of a text in the label's font.
+  virtual int TextHeight(const std::string& text) = 0;
+};
+
+struct RefreshServices {
+  TOutlookApplication& session;
+  const Settings& settings;
+  const TLanguage& language;
+  const FormatSettings& formats;
+  std::function<AutomationDate()> clock;
+};
+
+// The hint after every refresh that ran: "Lumivane", a line break, then
+// "Last Outlook data received at " and the date and time.
+std::string LastReadHint(AutomationDate now, const FormatSettings& formats);
+
+// Runs one refresh. Returns false when it was held back by the full-screen
+// rule (nothing changed). An error of one appointment is swallowed; any
+// other error ends the refresh after its clean-up and is thrown on.
+bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services);
+
+}  // namespace lumivane
