@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/HeadlessModes.h"
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
 #include "app/TFrmLumivane.h"
@@ -106,7 +107,6 @@ int main(int argc, char** argv) {
     case RunMode::Window:
       return RunWindow(argc, argv, line, programFolder);
     default:
-      std::cerr << "lumivane: this mode is not available yet\n";
-      return 1;
+      return RunHeadless(line, HeadlessContext{programFolder}, argc, argv);
   }
 }

@@ -1,0 +1,175 @@
+#include "app/HeadlessModes.h"
+
+#include <QFileInfo>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "app/LanguagesFolder.h"
+#include "app/SettingsStore.h"
+#include "display/RefreshDisplay.h"
+#include "display/markup/MarkupPlainText.h"
+#include "i18n/Clock.h"
+#include "outlook/OutlookStore.h"
+#include "outlook/TOutlookApplication.h"
+#include "outlook/ical/IcalServer.h"
+#include "outlook/ical/SampleStore.h"
+#include "platform/DesktopLauncher.h"
+#include "platform/LocaleFormats.h"
+
+namespace lumivane {
+namespace {
+
+// No window: nothing to lock, move or show; composition counts as off.
+class NoWindow : public RefreshWindow {
+ public:
+  bool FullScreenAppActive() override { return false; }
+  void SetBusyCursor(bool) override {}
+  int Left() const override { return 0; }
+  int Width() const override { return width_; }
+  void SetLeft(int) override {}
+  void SetClientSize(int width, int) override { width_ = width; }
+  void LockUpdates(bool) override {}
+  void SetRefreshEnabled(bool) override {}
+  void SetTrayPicture(int) override {}
+  void SetTrayHint(const std::string&) override {}
+  int ScreenBitsPerPixel() const override { return 0; }
+  void SetAlphaLevel(int) override {}
+
+ private:
+  int width_ = 0;
+};
+
+class LinesLabel : public RefreshLabel {
+ public:
+  explicit LinesLabel(int points) : points_(points) {}
+  std::vector<std::string> lines;
+  int FontPointSize() const override { return points_; }
+  void SetIgnoreClearType(bool) override {}
+  void SetLinkColorToFontColor() override {}
+  void ClearLines() override { lines.clear(); }
+  void AddLine(const std::string& line) override { lines.push_back(line); }
+  void MeasureLines(int& width, int& height) override { width = height = 0; }
+  int TextHeight(const std::string&) override { return 0; }
+
+ private:
+  int points_;
+};
+
+void ReplaceEvery(std::string& text, std::string_view find, std::string_view by) {
+  std::string out;
+  size_t at = 0;
+  for (size_t hit; (hit = text.find(find, at)) != std::string::npos; at = hit + find.size()) {
+    out.append(text, at, hit - at).append(by);
+  }
+  text = out.append(text, at, std::string::npos);
+}
+
+struct LoadedForRefresh {
+  StoredSettings stored;
+  TLanguage language;
+  FormatSettings formats;
+};
+
+LoadedForRefresh LoadForRefresh(const HeadlessContext& context) {
+  LoadContext load;
+  load.compositionEnabled = false;
+  load.languagesFolder = LanguagesFolder(context.programFolder);
+  load.fileExists = [](const std::string& p) { return QFileInfo(QString::fromStdString(p)).isFile(); };
+  LoadResult loaded = LoadSettings(ReadSettingsFile(SettingsFilePath()), load);
+  for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
+  LoadedForRefresh result{loaded.stored, {}, SystemFormatSettings()};
+  result.language.LanguageFile = loaded.stored.LanguageFile;
+  return result;
+}
+
+int PointsOf(const StoredSettings& stored) {
+  return PointsFromHeight(stored.DisplayFont ? DecodeLogFont(*stored.DisplayFont).height
+                                             : BuiltInDisplayFont().height);
+}
+
+// One refresh into a plain line list.
+std::vector<std::string> RefreshLines(const HeadlessContext& context) {
+  if (!OutlookIsRegistered()) {
+    throw std::runtime_error("This program requires Microsoft Outlook installed\n" +
+                             OutlookStoreHint());
+  }
+  LoadedForRefresh loaded = LoadForRefresh(context);
+  DesktopLauncher launcher;
+  TOutlookApplication session(
+      MakeIcalServerFactory(OutlookStorePath(), loaded.formats, launcher), launcher);
+  NoWindow window;
+  LinesLabel label(PointsOf(loaded.stored));
+  RefreshDisplay(window, label,
+                 RefreshServices{session, loaded.stored.settings, loaded.language,
+                                 loaded.formats, [] { return Now(); }});
+  return label.lines;
+}
+
+}  // namespace
+
+std::string MarkupOutputLine(std::string line) {
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
+std::string DisplayPlainText(const std::string& markup) {
+  std::string text = MarkupToPlainText(markup);
+  ReplaceEvery(text, "\r\n", "\n");
+  // One pass, so "&amp;lt;" becomes "&lt;" and not "<".
+  std::string out;
+  out.reserve(text.size());
+  static constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}, {"&nbsp;", " "}};
+  for (size_t i = 0; i < text.size();) {
+    bool replaced = false;
+    if (text[i] == '&') {
+      for (const auto& [entity, character] : kEntities) {
+        if (text.compare(i, entity.size(), entity) == 0) {
+          out += character;
+          i += entity.size();
+          replaced = true;
+          break;
+        }
+      }
+    }
+    if (!replaced) out += text[i++];
+  }
+  // No blanks at line ends.
+  std::string trimmed;
+  std::istringstream in(out);
+  for (std::string l; std::getline(in, l);) {
+    while (!l.empty() && (l.back() == ' ' || l.back() == '\t' || l.back() == '\r')) l.pop_back();
+    trimmed += l + "\n";
+  }
+  return trimmed;
+}
+
+int RunHeadless(const CommandLine& line, const HeadlessContext& context, int, char**) {
+  try {
+    switch (line.mode) {
+      case RunMode::MakeSampleStore:
+        WriteSampleStore(line.argument, Now());
+        return 0;
+      case RunMode::Markup:
+        for (std::string& l : RefreshLines(context)) std::cout << MarkupOutputLine(std::move(l)) << "\n";
+        return 0;
+      case RunMode::Text: {
+        std::string markup;
+        for (const std::string& l : RefreshLines(context)) markup += l;
+        std::cout << DisplayPlainText(markup);
+        return 0;
+      }
+      default:
+        std::cerr << "lumivane: this mode is not available\n";
+        return 1;
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "lumivane: " << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace lumivane
