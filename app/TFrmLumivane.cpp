@@ -11,7 +11,9 @@
 #include <sys/stat.h>
 
 #include "app/TCoolTrayIcon.h"
+#include "display/DisplayImages.h"
 #include "display/markup/TImageList.h"
+#include "outlook/OutlookStore.h"
 #include "platform/AppMessageBox.h"
 #include "platform/Composition.h"
 
@@ -56,6 +58,9 @@ void TFrmLumivane::CreateComponents() {
   ImageList1 = new TImageList(QSize(16, 16), this);
   ImageList3 = new TImageList(QSize(16, 16), this);
   TBImageList1 = new TImageList(QSize(16, 16), this);
+  FillDisplayImages(*ImageList1);
+  FillTrayImages(*ImageList3);
+  FillMenuImages(*TBImageList1);
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -76,6 +81,15 @@ void TFrmLumivane::CreateComponents() {
 }
 
 void TFrmLumivane::FormCreate() {
+  if (!OutlookIsRegistered()) {
+    // The rest of creation still runs (the settings are saved at the end);
+    // the queued quit comes before the deferred start-up, which never runs.
+    outlookMissing_ = true;
+    AppMessageBox(QStringLiteral("This program requires Microsoft Outlook installed") +
+                      QStringLiteral("\n\n") + QString::fromStdString(OutlookStoreHint()),
+                  QStringLiteral("Lumivane"), MessageKind::Error, QMessageBox::Ok);
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  }
   pinState = PinState::AtBottom;
   LoadSettings();
   if (CompositionEnabled()) settings.UseVistaPin = true;
@@ -159,6 +173,7 @@ void TFrmLumivane::RefreshDisplay() {
 }
 
 void TFrmLumivane::DeferredStart() {
+  if (outlookMissing_) return;
   RefreshDisplay();
   showNormal();
   raise();
