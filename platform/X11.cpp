@@ -56,4 +56,61 @@ std::uint32_t SelectionOwner(std::string_view selection) {
   return owner;
 }
 
+std::vector<std::uint32_t> Property32(std::uint32_t window, std::uint32_t property) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window || !property) return {};
+  auto cookie = xcb_get_property(c, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096);
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
+  if (!reply) return {};
+  std::vector<std::uint32_t> values;
+  if (reply->format == 32) {
+    const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+    values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+  }
+  std::free(reply);
+  return values;
+}
+
+void SetProperty32(std::uint32_t window, std::uint32_t property, std::uint32_t type,
+                   const std::vector<std::uint32_t>& values) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window || !property) return;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 32,
+                      static_cast<std::uint32_t>(values.size()), values.data());
+  xcb_flush(c);
+}
+
+void SendRootMessage(std::uint32_t window, std::uint32_t type,
+                     const std::array<std::uint32_t, 5>& data) {
+  xcb_connection_t* c = Connection();
+  const std::uint32_t root = RootWindow();
+  if (!c || !root || !window || !type) return;
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = window;
+  event.type = type;
+  for (size_t i = 0; i < data.size(); ++i) event.data.data32[i] = data[i];
+  xcb_send_event(c, 0, root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&event));
+  xcb_flush(c);
+}
+
+int RootPixmapBitsPerPixel() {
+  xcb_connection_t* c = Connection();
+  if (!c) return 0;
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
+  for (int i = DefaultScreen(); it.rem && i > 0; --i) xcb_screen_next(&it);
+  if (!it.rem) return 0;
+  const std::uint8_t depth = it.data->root_depth;
+  const xcb_format_t* formats = xcb_setup_pixmap_formats(setup);
+  const int count = xcb_setup_pixmap_formats_length(setup);
+  for (int i = 0; i < count; ++i) {
+    if (formats[i].depth == depth) return formats[i].bits_per_pixel;
+  }
+  return 0;
+}
+
 }  // namespace lumivane::x11

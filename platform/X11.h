@@ -2,8 +2,10 @@
 // Access to the X server behind Qt's xcb platform. Every function answers
 // "not available" (null, 0, false) on other platforms, such as the offscreen
 // one of the tests, so callers need no platform checks of their own.
+#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 struct xcb_connection_t;
 
@@ -15,5 +17,17 @@ int DefaultScreen();
 std::uint32_t Atom(std::string_view name);
 // The owner of a selection such as "_NET_WM_CM_S0"; 0 when none.
 std::uint32_t SelectionOwner(std::string_view selection);
+// The 32-bit items (CARDINAL, WINDOW, ATOM) of a window's property; empty
+// when it is unset, of another format or cannot be read.
+std::vector<std::uint32_t> Property32(std::uint32_t window, std::uint32_t property);
+// Replaces a window's property with 32-bit items of the given type.
+void SetProperty32(std::uint32_t window, std::uint32_t property, std::uint32_t type,
+                   const std::vector<std::uint32_t>& values);
+// An EWMH request about `window` (such as _NET_WM_STATE), sent to the root
+// window as the window manager expects for mapped windows.
+void SendRootMessage(std::uint32_t window, std::uint32_t type,
+                     const std::array<std::uint32_t, 5>& data);
+// Bits per pixel of the X pixmap format of the root window's depth; 0 when unknown.
+int RootPixmapBitsPerPixel();
 
 }  // namespace lumivane::x11
