@@ -1,0 +1,27 @@
+#pragma once
+// Reading one iCalendar file into our compact records (the adapter between
+// libical's parse tree and the server). VEVENTs become appointments, VTODOs
+// tasks; a component that cannot be read (no DTSTART, a broken date, a broken
+// rule) is skipped, and a cancelled one is no item.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "outlook/ical/CalendarRecords.h"
+#include "outlook/ical/ZoneCache.h"
+
+namespace lumivane::ical {
+
+// fileName names the file in the AutomationError raised for a text that is
+// not iCalendar at all. An empty file holds no items.
+SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones);
+
+enum class ItemKind : char { Appointment = 'E', Task = 'T' };
+
+// A calendar holding just the item (with its moved instances) and the zone
+// definitions of the file, for handing one item to a calendar program.
+// Empty when the file holds no such item.
+std::string ExtractItemCalendar(const std::string& text, ItemKind kind, std::string_view uid,
+                                std::uint32_t ordinal);
+
+}  // namespace lumivane::ical

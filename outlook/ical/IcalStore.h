@@ -1,0 +1,80 @@
+#pragma once
+// The calendar store: every *.ics file and every vdir folder (a folder of
+// *.ics files, one item each) in the store root, symbolic links followed; a
+// root that is itself a file is the one source. The store outlives the
+// connections made to it, so a source is re-read only when its file changed
+// and a refresh of an unchanged store costs a look at each file.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "outlook/ical/CalendarRecords.h"
+#include "outlook/ical/ZoneCache.h"
+
+namespace lumivane::ical {
+
+struct IcalSource {
+  std::string name;  // relative to the store root: "work.ics", "personal/abc.ics"
+  std::string path;
+  bool inVdir = false;  // an item file of its own
+  SourceContent content;
+};
+
+// The sources as one refresh found them; shared by the folders and items
+// taken from it, which keep it alive.
+struct StoreSnapshot {
+  std::vector<std::shared_ptr<const IcalSource>> sources;
+};
+
+class IcalStore {
+ public:
+  explicit IcalStore(std::string root);
+
+  const std::string& Root() const { return root_; }
+
+  // Looks at every file and re-reads those that changed. AutomationError when
+  // the store root does not exist, or naming a file that cannot be read or is
+  // not iCalendar.
+  std::shared_ptr<const StoreSnapshot> Refresh();
+
+  // How many files were parsed since the store was made (for tests and
+  // benchmarks of the re-read rule).
+  std::uint64_t FilesRead() const { return filesRead_; }
+
+ private:
+  struct Signature {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = -1;
+    std::int64_t modified = 0;  // nanoseconds
+    std::int64_t changed = 0;
+    bool operator==(const Signature&) const = default;
+  };
+  struct Entry {
+    Signature signature;
+    std::shared_ptr<const IcalSource> source;
+    std::string error;  // a file that could not be read stays an error until it changes
+  };
+  struct Found {
+    std::string name;
+    std::string path;
+    bool inVdir = false;
+    Signature signature;
+  };
+
+  std::vector<Found> ListSources() const;
+  Entry ReadSource(const Found& found);
+
+  std::string root_;
+  ZoneCache zones_;
+  std::map<std::string, Entry> entries_;
+  std::shared_ptr<const StoreSnapshot> snapshot_;
+  std::uint64_t filesRead_ = 0;
+  // One buffer for every file read: a large block allocated and freed at each
+  // read would make the allocator sort through libical's freed parse tree.
+  std::string buffer_;
+};
+
+}  // namespace lumivane::ical

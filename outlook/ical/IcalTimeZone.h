@@ -1,0 +1,41 @@
+#pragma once
+// A time zone of libical (a VTIMEZONE of a file or a zone of the system's
+// time zone data) with the conversions the server needs. Wall times that a
+// change of offset skips or repeats are read as RFC 5545 says: a skipped time
+// with the offset before the gap, a repeated one as its first occurrence.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "outlook/ical/LocalTime.h"
+
+typedef struct _icaltimezone icaltimezone;
+
+namespace lumivane::ical {
+
+class IcalTimeZone {
+ public:
+  // An owned zone is freed with this object; a built-in one belongs to libical.
+  IcalTimeZone(icaltimezone* zone, bool owned);
+  ~IcalTimeZone();
+  IcalTimeZone(const IcalTimeZone&) = delete;
+  IcalTimeZone& operator=(const IcalTimeZone&) = delete;
+
+  // Seconds to add to UTC for the wall clock of the zone.
+  int OffsetAtUtc(UtcSeconds utc) const;
+  UtcSeconds UtcFromWall(WallSeconds wall) const;
+  WallSeconds WallFromUtc(UtcSeconds utc) const { return utc + OffsetAtUtc(utc); }
+
+ private:
+  int ExactOffset(UtcSeconds utc) const;
+
+  icaltimezone* zone_;
+  bool owned_;
+  // Offsets at the start and the end of each UTC day asked for: a day whose
+  // two agree has no change (zones change at most once a day), so libical's
+  // search runs only on the days of a change. The server runs on one thread.
+  mutable std::unordered_map<std::int64_t, std::pair<int, int>> dayOffsets_;
+};
+
+}  // namespace lumivane::ical

@@ -1,0 +1,32 @@
+#pragma once
+// The time zones of a store, shared by its sources: a VTIMEZONE that many
+// files repeat (a vdir folder holds one per item) becomes one zone, and the
+// system's zones are looked up once per name.
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "outlook/ical/IcalTimeZone.h"
+
+typedef struct icalcomponent_impl icalcomponent;
+
+namespace lumivane::ical {
+
+class ZoneCache {
+ public:
+  // The zone a VTIMEZONE component defines, nullptr when libical refuses it.
+  std::shared_ptr<const IcalTimeZone> FromDefinition(icalcomponent* vtimezone);
+  // A zone of the system's time zone data by TZID: an Olson name (also after a
+  // prefix such as "/example.org/2024a/Europe/Berlin") or a Windows zone name.
+  // nullptr when the name is unknown.
+  std::shared_ptr<const IcalTimeZone> ByName(std::string_view tzid);
+
+ private:
+  std::shared_ptr<const IcalTimeZone> Builtin(const std::string& olson);
+
+  std::map<std::string, std::weak_ptr<const IcalTimeZone>, std::less<>> definitions_;
+  std::map<std::string, std::shared_ptr<const IcalTimeZone>, std::less<>> byName_;
+};
+
+}  // namespace lumivane::ical
