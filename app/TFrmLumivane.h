@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/PinState.h"
 #include "app/SettingsStore.h"
 #include "display/Settings.h"
 #include "i18n/TLanguage.h"
@@ -25,8 +26,6 @@ class TImageList;
 // The private message the window posts to itself to finish start-up once the
 // event loop runs.
 inline constexpr QEvent::Type WM_DEFERRED_START = static_cast<QEvent::Type>(1066);
-
-enum class PinState { AtBottom, OnTop };
 
 struct StartOptions {
   bool hidden = false;            // no tray icon

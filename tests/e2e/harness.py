@@ -51,8 +51,7 @@ class XServer:
         if not wait_until(lambda: os.path.exists(socket), 10):
             raise RuntimeError("Xvfb did not start on " + self.display)
         if window_manager:
-            self._start(["openbox", "--sm-disable"])
-            wait_until(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 10)
+            self.ensure_window_manager()
         if compositor:
             self._start(["xcompmgr"])
         if tray:
@@ -60,6 +59,16 @@ class XServer:
                          "--widthtype", "pixel", "--width", "100",
                          "--height", "24", "--SetDockType", "true"])
             wait_until(self.tray_ready, 10)
+
+    def ensure_window_manager(self):
+        """Openbox started the moment the server's socket appears sometimes
+        exits at once; start it again until it answers."""
+        for _ in range(5):
+            if self.run(["wmctrl", "-m"]).returncode == 0:
+                return
+            self._start(["openbox", "--sm-disable"])
+            wait_until(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 5)
+        raise RuntimeError("openbox does not start")
 
     def env(self):
         env = dict(os.environ)

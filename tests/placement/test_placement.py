@@ -23,17 +23,6 @@ WALLPAPER = (0x33, 0x66, 0xCC)
 CTRL_ALT_R = 0xC052
 
 
-def ensure_window_manager(x):
-    """Openbox started the moment the server's socket appears sometimes
-    exits at once; start it again until it answers."""
-    for _ in range(5):
-        if x.run(["wmctrl", "-m"]).returncode == 0:
-            return
-        x._start(["openbox", "--sm-disable"])
-        wait_until(lambda: x.run(["wmctrl", "-m"]).returncode == 0, 5)
-    raise RuntimeError("openbox does not start")
-
-
 class Probe:
     """One probe window; its report lines are read in the background."""
 
@@ -103,7 +92,6 @@ class ProbeTestCase(unittest.TestCase):
             if shutil.which(tool) is None:
                 raise unittest.SkipTest(tool + " is not installed")
         cls.x = XServer(**cls.xserver_options)
-        ensure_window_manager(cls.x)
 
     @classmethod
     def tearDownClass(cls):
