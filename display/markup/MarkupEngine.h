@@ -95,6 +95,7 @@ class MarkupEngine {
 
   // MarkupLine.cpp
   LineOutcome RunLine(LinePass& line, std::string_view text);
+  std::size_t RunEnd(std::string_view text, std::size_t pos) const;
   RunOutcome LayOutRun(LinePass& line, std::string_view raw);
   void DrawRunText(const LinePass& line, const Rect& box, std::string_view text, FontSpec font);
   void DrawSquiggle(const Rect& measured);
@@ -130,7 +131,7 @@ class MarkupEngine {
     return line.pass == Pass::kMeasure ? measureChain_ : positionChain_;
   }
   void UseFont(const FontSpec& font) { canvas_.SetFont(font); }
-  // The font for drawing and measuring text runs.
+  // The font text is measured and drawn in (anti-aliased when asked for).
   FontSpec TextFont(const FontSpec& font) const;
 
   Canvas& canvas_;

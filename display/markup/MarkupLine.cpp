@@ -19,6 +19,16 @@ int MarkupEngine::RunBottom(const LinePass& line) const {
   return ClampPixel(bottom);
 }
 
+// A run goes up to the next "<", or with word wrap up to and including the
+// next blank when that comes first.
+std::size_t MarkupEngine::RunEnd(std::string_view text, std::size_t pos) const {
+  for (std::size_t i = pos; i < text.size(); ++i) {
+    if (text[i] == '<') return i;
+    if (text[i] == ' ' && options_.wordWrap) return i + 1;
+  }
+  return text.size();
+}
+
 MarkupEngine::LineOutcome MarkupEngine::RunLine(LinePass& line, std::string_view text) {
   line.pen = line.rect.left;
   if (line.drawing && paragraphBackground_ && positionChain_.brush != clNone) {
@@ -31,10 +41,7 @@ MarkupEngine::LineOutcome MarkupEngine::RunLine(LinePass& line, std::string_view
   std::size_t pos = 0;
   bool dropRest = false;
   while (pos < text.size()) {
-    const std::size_t stop =
-        options_.wordWrap ? text.find_first_of("< ", pos) : text.find('<', pos);
-    std::size_t runEnd = text.size();
-    if (stop != std::string_view::npos) runEnd = text[stop] == ' ' ? stop + 1 : stop;
+    const std::size_t runEnd = RunEnd(text, pos);
     if (runEnd > pos) {
       const RunOutcome run = LayOutRun(line, text.substr(pos, runEnd - pos));
       if (run == RunOutcome::kEndsLineBefore) break;
@@ -65,7 +72,9 @@ MarkupEngine::LineOutcome MarkupEngine::RunLine(LinePass& line, std::string_view
 }
 
 MarkupEngine::RunOutcome MarkupEngine::LayOutRun(LinePass& line, std::string_view raw) {
-  const std::string run = DecodeRunEntities(raw);
+  const std::string decoded =
+      raw.find('&') != std::string_view::npos ? DecodeRunEntities(raw) : std::string();
+  const std::string_view run = decoded.empty() ? raw : std::string_view(decoded);
   FontChain& chain = Chain(line);
   UseFont(chain.font);
   const int height = canvas_.TextHeight(run);
@@ -81,13 +90,13 @@ MarkupEngine::RunOutcome MarkupEngine::LayOutRun(LinePass& line, std::string_vie
   if (line.drawing) {
     const Rect box{line.pen, line.rect.top, line.rect.right, RunBottom(line)};
     DrawRunText(line, box, run, chain.font);
-    UseFont(TextFont(chain.font));
+    UseFont(chain.font);
     const Rect measured = canvas_.MeasureText(box, run, flags_);
     if (squiggle_) DrawSquiggle(measured);
     line.pen = measured.right;
     width = ClampPixel(std::int64_t{measured.right} - measured.left);
   } else {
-    UseFont(TextFont(chain.font));
+    UseFont(chain.font);
     const Rect measured = canvas_.MeasureText(line.rect, run, flags_);
     width = ClampPixel(std::int64_t{measured.right} - measured.left);
   }
@@ -125,7 +134,7 @@ void MarkupEngine::DrawRunText(const LinePass& line, const Rect& box, std::strin
   const unsigned flags = flags_ & ~static_cast<unsigned>(kTextExternalLeading);
   canvas_.SetBrush(Chain(line).brush);
   if (flow_.shadow) {
-    FontSpec shadow = TextFont(font);
+    FontSpec shadow = font;
     shadow.color = options_.shadowColor;
     UseFont(shadow);
     const int offset = options_.shadowOffset;
@@ -135,7 +144,7 @@ void MarkupEngine::DrawRunText(const LinePass& line, const Rect& box, std::strin
                       ClampPixel(std::int64_t{box.bottom} + offset)},
                      text, flags);
   }
-  UseFont(TextFont(font));
+  UseFont(font);
   canvas_.DrawText(box, text, flags);
 }
 

@@ -256,7 +256,7 @@ TagOutcome MarkupEngine::ListItem(LinePass& line) {
     FontSpec bullet = Chain(line).font;
     bullet.face = "Symbol";
     canvas_.SetBrush(Chain(line).brush);
-    UseFont(TextFont(bullet));
+    UseFont(bullet);
     // The bullet of odd levels is U+2022, the Symbol face's bullet sign.
     canvas_.DrawText({line.pen, line.rect.top, line.rect.right, RunBottom(line)},
                      level % 2 != 0 ? "\xE2\x80\xA2" : "o",

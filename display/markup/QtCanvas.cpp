@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kMinPointSize = 1;
 constexpr int kMaxPointSize = 1000;
-constexpr std::size_t kMaxCachedFonts = 32;
 constexpr int kSmallIcon = 16;
 constexpr int kLargeIcon = 32;
 
@@ -36,21 +35,23 @@ int QtTextFlags(unsigned flags) {
   return qt;
 }
 
-FontSpec KeyOf(const FontSpec& spec) {
-  FontSpec key = spec;
-  key.color = clBlack;
-  return key;
-}
-
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter), palette_(QGuiApplication::palette()) {
+QtCanvas::QtCanvas(QPainter& painter, TextExtentCache* extents)
+    : painter_(painter),
+      palette_(QGuiApplication::palette()),
+      ownExtents_(extents == nullptr ? std::make_unique<TextExtentCache>() : nullptr),
+      extents_(extents != nullptr ? *extents : *ownExtents_) {
   painter_.save();
   font_ = FontSpecFromQFont(painter_.font(), FromQColor(painter_.pen().color()));
   const QBrush& brush = painter_.brush();
   brush_ = brush.style() == Qt::NoBrush ? clNone : FromQColor(brush.color());
   pen_ = FromQColor(painter_.pen().color());
   penWidth_ = std::max(1, painter_.pen().width());
+  if (const QPaintDevice* device = painter_.device(); device != nullptr) {
+    dpiX_ = device->logicalDpiX();
+    dpiY_ = device->logicalDpiY();
+  }
 }
 
 QtCanvas::~QtCanvas() { painter_.restore(); }
@@ -87,22 +88,13 @@ QFont QtCanvas::ToQFont(const FontSpec& spec) {
   return font;
 }
 
-void QtCanvas::SetFont(const FontSpec& font) { font_ = font; }
+void QtCanvas::SetFont(const FontSpec& font) {
+  if (current_ != nullptr && !SameMetrics(current_->key, font)) current_.reset();
+  font_ = font;
+}
 
-const QtCanvas::FontEntry& QtCanvas::Current() {
-  const FontSpec key = KeyOf(font_);
-  if (current_ != nullptr && current_->key == key) return *current_;
-  for (const auto& entry : fonts_) {
-    if (entry->key == key) {
-      current_ = entry.get();
-      return *current_;
-    }
-  }
-  if (fonts_.size() >= kMaxCachedFonts) fonts_.erase(fonts_.begin());
-  QFont qfont = ToQFont(key);
-  QFontMetrics metrics(qfont, painter_.device());
-  fonts_.push_back(std::make_unique<FontEntry>(FontEntry{key, qfont, metrics}));
-  current_ = fonts_.back().get();
+TextExtentCache::Font& QtCanvas::Current() {
+  if (current_ == nullptr) current_ = extents_.FontFor(font_, painter_.device(), dpiX_, dpiY_);
   return *current_;
 }
 
@@ -112,26 +104,23 @@ void QtCanvas::SetPen(Color color, int width) {
 }
 
 int QtCanvas::TextWidth(std::string_view text) {
-  return Current().metrics.horizontalAdvance(FromUtf8(text));
+  return TextExtentCache::Width(Current(), text, false);
 }
 
-int QtCanvas::TextHeight(std::string_view) { return Current().metrics.height(); }
+int QtCanvas::TextHeight(std::string_view) { return Current().height; }
 
 Rect QtCanvas::MeasureText(const Rect& rect, std::string_view text, unsigned flags) {
-  const FontEntry& entry = Current();
-  const QString shown = FromUtf8(text);
-  // The advance, as TextWidth gives it; only tabs need the layout's width.
-  const int width = (flags & kTextExpandTabs) != 0 && shown.contains(u'\t')
-                        ? entry.metrics.size(QtTextFlags(flags), shown).width()
-                        : entry.metrics.horizontalAdvance(shown);
-  int height = entry.metrics.height();
-  if ((flags & kTextExternalLeading) != 0) height += std::max(0, entry.metrics.leading());
+  TextExtentCache::Font& entry = Current();
+  // The advance, as TextWidth gives it; tabs take the layout's width.
+  const int width = TextExtentCache::Width(entry, text, (flags & kTextExpandTabs) != 0);
+  int height = entry.height;
+  if ((flags & kTextExternalLeading) != 0) height += std::max(0, entry.leading);
   return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
 void QtCanvas::DrawText(const Rect& rect, std::string_view text, unsigned flags) {
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
-  const FontEntry& entry = Current();
+  TextExtentCache::Font& entry = Current();
   const QRect box(rect.left, rect.top, rect.Width(), rect.Height());
   QString shown = FromUtf8(text);
   if ((flags & kTextEndEllipsis) != 0) {
@@ -155,7 +144,7 @@ void QtCanvas::DrawText(const Rect& rect, std::string_view text, unsigned flags)
   }
   // Rotated text turns about its baseline's start, unclipped.
   painter_.save();
-  painter_.translate(box.left(), box.bottom() + 1 - entry.metrics.descent());
+  painter_.translate(box.left(), box.bottom() + 1 - entry.descent);
   painter_.rotate(-font_.escapement / 10.0);
   painter_.drawText(0, 0, shown);
   painter_.restore();
@@ -203,10 +192,11 @@ void QtCanvas::DrawImage(int index, Point at) {
 QIcon QtCanvas::FileIcon(const std::string& path) {
   const QFileInfo info(FromUtf8(path));
   if (!info.exists()) return {};
+  if (!iconProvider_) iconProvider_ = std::make_unique<QFileIconProvider>();
   // Only plain files and folders are looked at closely; anything else (a FIFO,
   // a device) gets the generic file icon without being touched.
-  if (info.isFile() || info.isDir()) return iconProvider_.icon(info);
-  return iconProvider_.icon(QAbstractFileIconProvider::File);
+  if (info.isFile() || info.isDir()) return iconProvider_->icon(info);
+  return iconProvider_->icon(QAbstractFileIconProvider::File);
 }
 
 Size QtCanvas::FileIconSize(const std::string& path, bool large) {
@@ -250,8 +240,8 @@ void QtCanvas::TilePicture(const PictureRef& picture, const Rect& area) {
   painter_.restore();
 }
 
-int QtCanvas::DpiX() const { return painter_.device()->logicalDpiX(); }
-int QtCanvas::DpiY() const { return painter_.device()->logicalDpiY(); }
+int QtCanvas::DpiX() const { return dpiX_; }
+int QtCanvas::DpiY() const { return dpiY_; }
 
 Color QtCanvas::ToRGB(Color color) const {
   const QColor qcolor = ToQColor(color, palette_);

@@ -2,17 +2,18 @@
 // The markup engine's canvas over a QPainter. Metrics come from the painter's
 // device (its logical dots per inch); index images from a TImageList, file
 // icons from QFileIconProvider, pictures from a TPictureContainer by name and
-// a THTMLPictureCache by address. The painter's state is restored when the
-// canvas goes.
+// a THTMLPictureCache by address. Fonts and run widths go through a
+// TextExtentCache: a caller that lays markup out repeatedly (every mouse move)
+// passes its own, kept between canvases. The painter's state is restored when
+// the canvas goes.
 #include <QFileIconProvider>
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
 #include <memory>
-#include <vector>
 
 #include "display/markup/Canvas.h"
+#include "display/markup/TextExtentCache.h"
 
 class QPainter;
 
@@ -24,7 +25,8 @@ class THTMLPictureCache;
 
 class QtCanvas : public Canvas {
  public:
-  explicit QtCanvas(QPainter& painter);
+  // Without a cache of the caller's, the canvas keeps one for its own life.
+  explicit QtCanvas(QPainter& painter, TextExtentCache* extents = nullptr);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -74,12 +76,7 @@ class QtCanvas : public Canvas {
   Color ToRGB(Color color) const override;
 
  private:
-  struct FontEntry {
-    FontSpec key;  // the spec without its colour, which the QFont does not hold
-    QFont font;
-    QFontMetrics metrics;
-  };
-  const FontEntry& Current();
+  TextExtentCache::Font& Current();
   const QImage* FindPicture(const PictureRef& picture) const;
   QIcon FileIcon(const std::string& path);
 
@@ -90,14 +87,15 @@ class QtCanvas : public Canvas {
   Color pen_ = clBlack;
   int penWidth_ = 1;
   Point penPosition_;
+  int dpiX_ = 96;
+  int dpiY_ = 96;
   const TImageList* images_ = nullptr;
   const TPictureContainer* container_ = nullptr;
   THTMLPictureCache* cache_ = nullptr;
-  QFileIconProvider iconProvider_;
-  // Fonts seen in this canvas's life: markup switches between a few of them
-  // for every run.
-  std::vector<std::unique_ptr<FontEntry>> fonts_;
-  const FontEntry* current_ = nullptr;
+  std::unique_ptr<QFileIconProvider> iconProvider_;  // made on first use
+  std::unique_ptr<TextExtentCache> ownExtents_;
+  TextExtentCache& extents_;
+  std::shared_ptr<TextExtentCache::Font> current_;  // the font of font_, once asked for
 };
 
 }  // namespace lumivane
