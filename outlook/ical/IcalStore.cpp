@@ -27,16 +27,14 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
-// Entry names of a folder in name order; hidden entries (a synchroniser's
-// temporary files among them) are left out.
-std::vector<std::string> FolderEntries(const std::string& path) {
+// Entry names of an open folder in name order; hidden entries (a
+// synchroniser's temporary files among them) are left out. Takes the folder.
+std::vector<std::string> FolderEntries(DIR* folder) {
   std::vector<std::string> names;
-  DIR* folder = opendir(path.c_str());
   if (folder == nullptr) return names;
   while (const dirent* entry = readdir(folder)) {
     if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
   }
-  closedir(folder);
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -63,13 +61,14 @@ std::string SystemText(int error) {
 
 IcalStore::IcalStore(std::string root) : root_(std::move(root)) {}
 
-std::vector<IcalStore::Found> IcalStore::ListSources() const {
-  const auto signatureOf = [](const struct stat& s) {
-    return Signature{static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
-                     static_cast<std::int64_t>(s.st_size),
-                     static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
-                     static_cast<std::int64_t>(s.st_ctim.tv_sec) * 1000000000 + s.st_ctim.tv_nsec};
-  };
+IcalStore::Signature SignatureOf(const struct stat& s) {
+  return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
+          static_cast<std::int64_t>(s.st_size),
+          static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
+          static_cast<std::int64_t>(s.st_ctim.tv_sec) * 1000000000 + s.st_ctim.tv_nsec};
+}
+
+std::vector<IcalStore::Found> IcalStore::ListSources() {
   struct stat rootStatus {};
   if (stat(root_.c_str(), &rootStatus) != 0) {
     const int error = errno;
@@ -80,38 +79,56 @@ std::vector<IcalStore::Found> IcalStore::ListSources() const {
                           "\" cannot be read: " + SystemText(error) + ".");
   }
   std::vector<Found> found;
-  if (S_ISREG(rootStatus.st_mode)) {
-    found.push_back({BaseName(root_), root_, false, signatureOf(rootStatus)});
+  rootIsFile_ = S_ISREG(rootStatus.st_mode);
+  if (rootIsFile_) {
+    found.push_back({BaseName(root_), false, SignatureOf(rootStatus)});
     return found;
   }
   if (!S_ISDIR(rootStatus.st_mode)) {
     throw AutomationError("The calendar store \"" + root_ + "\" is neither a folder nor a file.");
   }
-  for (const std::string& name : FolderEntries(root_)) {
-    const std::string path = root_ + "/" + name;
+  found.reserve(listed_.size());
+  const int folder = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) {
+    throw AutomationError("The calendar store \"" + root_ +
+                          "\" cannot be read: " + SystemText(errno) + ".");
+  }
+  ListFolder(folder, {}, false, found);
+  return found;
+}
+
+// Files are looked at relative to their open folder (no path is put
+// together for a file that did not change); links are followed.
+void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
+                           std::vector<Found>& found) {
+  DIR* listing = fdopendir(folder);
+  if (listing == nullptr) {
+    close(folder);
+    return;
+  }
+  for (const std::string& name : FolderEntries(listing)) {
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0) continue;  // a dangling link holds nothing
+    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;  // a dangling link
     if (S_ISREG(status.st_mode) && HasIcsSuffix(name)) {
-      found.push_back({name, path, false, signatureOf(status)});
-    } else if (S_ISDIR(status.st_mode)) {
-      for (const std::string& itemName : FolderEntries(path)) {
-        const std::string itemPath = path + "/" + itemName;
-        struct stat itemStatus {};
-        if (!HasIcsSuffix(itemName) || stat(itemPath.c_str(), &itemStatus) != 0 ||
-            !S_ISREG(itemStatus.st_mode)) {
-          continue;
-        }
-        found.push_back({name + "/" + itemName, itemPath, true, signatureOf(itemStatus)});
-      }
+      found.push_back({prefix.empty() ? name : prefix + name, inVdir, SignatureOf(status)});
+    } else if (S_ISDIR(status.st_mode) && !inVdir) {
+      // A folder in the store root is a vdir: one item per file, no deeper.
+      const int vdir = openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (vdir >= 0) ListFolder(vdir, name + "/", true, found);
     }
   }
-  return found;
+  closedir(listing);
+}
+
+std::string IcalStore::PathOf(const Found& found) const {
+  return rootIsFile_ ? root_ : root_ + "/" + found.name;
 }
 
 IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   Entry entry;
   entry.signature = found.signature;
-  const FileDescriptor fd(open(found.path.c_str(), O_RDONLY | O_CLOEXEC));
+  const std::string path = PathOf(found);
+  const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) {
     entry.error = "The file \"" + found.name +
                   "\" in the calendar store cannot be read: " + SystemText(errno) + ".";
@@ -137,7 +154,7 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
 
   auto source = std::make_shared<IcalSource>();
   source->name = found.name;
-  source->path = found.path;
+  source->path = path;
   source->inVdir = found.inVdir;
   try {
     source->content = ReadCalendar(text, found.name, zones_);
@@ -150,34 +167,32 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
 }
 
 std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
-  const std::vector<Found> found = ListSources();
+  std::vector<Found> found = ListSources();
+  // The files as they were: nothing to read, the same snapshot.
+  if (snapshot_ && found == listed_) {
+    if (!firstError_.empty()) throw AutomationError(firstError_);
+    return snapshot_;
+  }
   std::map<std::string, Entry> entries;
-  bool changed = !snapshot_ || found.size() != entries_.size();
-  std::string firstError;
+  auto snapshot = std::make_shared<StoreSnapshot>();
+  firstError_.clear();
   for (const Found& f : found) {
     auto old = entries_.find(f.name);
     Entry entry;
-    if (old != entries_.end() && old->second.signature == f.signature &&
-        (!old->second.source || old->second.source->path == f.path)) {
+    if (old != entries_.end() && old->second.signature == f.signature) {
       entry = std::move(old->second);
     } else {
       entry = ReadSource(f);
-      changed = true;
     }
-    if (!entry.error.empty() && firstError.empty()) firstError = entry.error;
+    if (!entry.error.empty() && firstError_.empty()) firstError_ = entry.error;
+    if (entry.source) snapshot->sources.push_back(entry.source);
     entries.emplace(f.name, std::move(entry));
   }
-  entries_ = std::move(entries);
   if (buffer_.capacity() > (1u << 20)) buffer_ = std::string();  // not kept between refreshes
-  if (changed) {
-    auto snapshot = std::make_shared<StoreSnapshot>();
-    for (const Found& f : found) {
-      const Entry& entry = entries_.at(f.name);
-      if (entry.source) snapshot->sources.push_back(entry.source);
-    }
-    snapshot_ = std::move(snapshot);
-  }
-  if (!firstError.empty()) throw AutomationError(firstError);
+  entries_ = std::move(entries);
+  listed_ = std::move(found);
+  snapshot_ = std::move(snapshot);
+  if (!firstError_.empty()) throw AutomationError(firstError_);
   return snapshot_;
 }
 

@@ -43,7 +43,7 @@ class IcalStore {
   // benchmarks of the re-read rule).
   std::uint64_t FilesRead() const { return filesRead_; }
 
- private:
+  // What stat says of a file: any change of content changes it.
   struct Signature {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
@@ -52,6 +52,8 @@ class IcalStore {
     std::int64_t changed = 0;
     bool operator==(const Signature&) const = default;
   };
+
+ private:
   struct Entry {
     Signature signature;
     std::shared_ptr<const IcalSource> source;
@@ -59,17 +61,23 @@ class IcalStore {
   };
   struct Found {
     std::string name;
-    std::string path;
     bool inVdir = false;
     Signature signature;
+    bool operator==(const Found&) const = default;
   };
 
-  std::vector<Found> ListSources() const;
+  // Every source file in name order, with what stat says of it.
+  std::vector<Found> ListSources();
+  void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found);
+  std::string PathOf(const Found& found) const;
   Entry ReadSource(const Found& found);
 
   std::string root_;
   ZoneCache zones_;
+  bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
+  std::vector<Found> listed_;  // as the last refresh found the files
+  std::string firstError_;
   std::shared_ptr<const StoreSnapshot> snapshot_;
   std::uint64_t filesRead_ = 0;
   // One buffer for every file read: a large block allocated and freed at each
