@@ -32,8 +32,9 @@ const Rect kUnlimitedRect{0, 0, 400, 1 << 29};
 // markup line per display line, in the shadow.
 std::string ComposerDisplay(int lines) {
   std::string markup = "<P align=\"left\">";
-  markup += "<SHAD><IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar"
-            "</B></U></a><BR></SHAD></a>";
+  markup +=
+      "<SHAD><IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar"
+      "</B></U></a><BR></SHAD></a>";
   int written = 1;
   const int taskLines = 10;
   for (int day = 0; written < lines - taskLines; ++day) {
@@ -41,25 +42,29 @@ std::string ComposerDisplay(int lines) {
               "/Dec) </b><BR></SHAD>";
     ++written;
     for (int i = 0; i < 12 && written < lines - taskLines; ++i, ++written) {
-      markup += "<SHAD>  <IMG src=\"idx:4\" align=\"middle\"> <font size=\"7\">09:30 - </font>"
-                "<a href=\"outlook:00000000A1B2C3D4" + std::to_string(written) +
-                "\">Weekly planning &amp; review " + std::to_string(i) + "</a> (Room " +
-                std::to_string(i) + ") <BR></SHAD>";
+      markup +=
+          "<SHAD>  <IMG src=\"idx:4\" align=\"middle\"> <font size=\"7\">09:30 - </font>"
+          "<a href=\"outlook:00000000A1B2C3D4" +
+          std::to_string(written) + "\">Weekly planning &amp; review " + std::to_string(i) +
+          "</a> (Room " + std::to_string(i) + ") <BR></SHAD>";
     }
   }
-  markup += "<br></a><SHAD><IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks"
-            "</B></U></a><BR></SHAD></a>";
+  markup +=
+      "<br></a><SHAD><IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks"
+      "</B></U></a><BR></SHAD></a>";
   for (written += 2; written < lines; ++written) {
-    markup += "<SHAD><IMG src=\"idx:2\" align=\"middle\"> <font color=\"#FF0000\" Size=\"7\">"
-              "05/12/2026 - </Font><font color=\"#FF0000\"><a href=\"outlook:T" +
-              std::to_string(written) + "\">Pay the rent</a></font></SHAD><br>";
+    markup +=
+        "<SHAD><IMG src=\"idx:2\" align=\"middle\"> <font color=\"#FF0000\" Size=\"7\">"
+        "05/12/2026 - </Font><font color=\"#FF0000\"><a href=\"outlook:T" +
+        std::to_string(written) + "\">Pay the rent</a></font></SHAD><br>";
   }
   return markup + "<br>";
 }
 
 struct QtSurface {
-  QtSurface() : image(kDisplayRect.right, kDisplayRect.bottom, QImage::Format_RGB32),
-                images(QSize(16, 16)) {
+  QtSurface()
+      : image(kDisplayRect.right, kDisplayRect.bottom, QImage::Format_RGB32),
+        images(QSize(16, 16)) {
     image.fill(Qt::white);
     for (int i = 0; i < 6; ++i) {
       QPixmap picture(16, 16);

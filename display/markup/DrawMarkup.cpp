@@ -20,7 +20,8 @@ MarkupEngine::MarkupEngine(Canvas& canvas, const Rect& rect, const MarkupOptions
     : canvas_(canvas),
       rect_(rect),
       options_(options),
-      flags_(kMarkupTextFlags | (options.wordWrap ? 0u : static_cast<unsigned>(kTextEndEllipsis))) {}
+      flags_(kMarkupTextFlags | (options.wordWrap ? 0u : static_cast<unsigned>(kTextEndEllipsis))) {
+}
 
 FontSpec MarkupEngine::TextFont(const FontSpec& font) const {
   FontSpec text = font;
@@ -77,13 +78,13 @@ MarkupResult MarkupEngine::Run(std::string_view markup) {
       if (room > 0) placed.rect.left = ClampPixel(lineRect.left + room / 2);
     }
     placed.rect.left = ClampPixel(std::int64_t{placed.rect.left} + indent_);
-    placed.rect.bottom = ClampPixel(top + metrics_.height + metrics_.subscriptDepth +
-                                    metrics_.superscriptRise);
+    placed.rect.bottom =
+        ClampPixel(top + metrics_.height + metrics_.subscriptDepth + metrics_.superscriptRise);
     RunLine(placed, all.substr(pos, outcome.consumed));
     if (placed.hitTesting && PointOverLine(placed)) result_.overAnchor = true;
 
-    const std::int64_t advance = std::int64_t{metrics_.height} + metrics_.subscriptDepth +
-                                 metrics_.superscriptRise;
+    const std::int64_t advance =
+        std::int64_t{metrics_.height} + metrics_.subscriptDepth + metrics_.superscriptRise;
 
     top = ClampPixel(top + advance);
     total = ClampPixel(total + advance);

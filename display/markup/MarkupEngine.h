@@ -16,7 +16,8 @@ namespace lumivane {
 inline constexpr std::int64_t kMaxPixel = 1 << 30;
 
 constexpr int ClampPixel(std::int64_t value) {
-  return static_cast<int>(value < -kMaxPixel ? -kMaxPixel : (value > kMaxPixel ? kMaxPixel : value));
+  return static_cast<int>(value < -kMaxPixel ? -kMaxPixel
+                                             : (value > kMaxPixel ? kMaxPixel : value));
 }
 
 // Scales a size given at 96 dots per inch to the device, rounding.

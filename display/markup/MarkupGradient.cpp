@@ -8,7 +8,8 @@ namespace lumivane {
 namespace {
 
 int Mix(int first, int second, int step, int steps) {
-  return first + static_cast<int>(std::lround(static_cast<double>(step) * (second - first) / steps));
+  return first +
+         static_cast<int>(std::lround(static_cast<double>(step) * (second - first) / steps));
 }
 
 }  // namespace
@@ -28,9 +29,9 @@ std::vector<GradientBand> GradientBands(Color from, Color to, int steps, const R
     const std::int64_t start = origin + std::llround(i * band);
     const std::int64_t end = std::min(start + length, farEdge);
     if (end <= start) continue;
-    const Color color = RGB(Mix(RedOf(from), RedOf(to), i, steps),
-                                      Mix(GreenOf(from), GreenOf(to), i, steps),
-                                      Mix(BlueOf(from), BlueOf(to), i, steps));
+    const Color color =
+        RGB(Mix(RedOf(from), RedOf(to), i, steps), Mix(GreenOf(from), GreenOf(to), i, steps),
+            Mix(BlueOf(from), BlueOf(to), i, steps));
     Rect r = rect;
     if (horizontal) {
       r.left = static_cast<int>(start);

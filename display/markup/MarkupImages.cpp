@@ -16,8 +16,8 @@ bool AllDigits(std::string_view text) {
 }
 
 struct ImageSource {
-  Size room;                          // layout size on the device
-  std::function<void(Point)> draw;    // draws with the top-left corner at a point
+  Size room;                        // layout size on the device
+  std::function<void(Point)> draw;  // draws with the top-left corner at a point
 };
 
 }  // namespace
@@ -27,7 +27,8 @@ TagOutcome MarkupEngine::InlineImage(LinePass& line, std::string_view tag) {
   std::string source;
   if (const auto src = AttributeValue(upper, "SRC")) {
     // The source keeps its case: upper-casing kept every byte where it was.
-    source = std::string(tag.substr(static_cast<std::size_t>(src->data() - upper.data()), src->size()));
+    source =
+        std::string(tag.substr(static_cast<std::size_t>(src->data() - upper.data()), src->size()));
   }
   const int dpiX = canvas_.DpiX();
   const int dpiY = canvas_.DpiY();
@@ -54,7 +55,7 @@ TagOutcome MarkupEngine::InlineImage(LinePass& line, std::string_view tag) {
   } else if (source.find("://") != std::string::npos || source.find(':') == std::string::npos) {
     PictureRef ref;
     ref.kind = source.find("://") != std::string::npos ? PictureRef::Kind::kAddress
-                                                        : PictureRef::Kind::kNamed;
+                                                       : PictureRef::Kind::kNamed;
     ref.source = source;
     if (!source.empty()) {
       Size drawn = canvas_.PictureSize(ref);

@@ -12,8 +12,8 @@ int MarkupEngine::TextBottom(const LinePass& line) const {
 }
 
 int MarkupEngine::RunBottom(const LinePass& line) const {
-  std::int64_t bottom = std::int64_t{line.rect.bottom} - metrics_.subscriptDepth -
-                        metrics_.imageTextOffset;
+  std::int64_t bottom =
+      std::int64_t{line.rect.bottom} - metrics_.subscriptDepth - metrics_.imageTextOffset;
   if (metrics_.superscript) bottom -= metrics_.superscriptRise;
   if (metrics_.subscript) bottom += metrics_.subscriptDepth;
   return ClampPixel(bottom);
@@ -138,11 +138,11 @@ void MarkupEngine::DrawRunText(const LinePass& line, const Rect& box, std::strin
     shadow.color = options_.shadowColor;
     UseFont(shadow);
     const int offset = options_.shadowOffset;
-    canvas_.DrawText({ClampPixel(std::int64_t{box.left} + offset),
-                      ClampPixel(std::int64_t{box.top} + offset),
-                      ClampPixel(std::int64_t{box.right} + offset),
-                      ClampPixel(std::int64_t{box.bottom} + offset)},
-                     text, flags);
+    canvas_.DrawText(
+        {ClampPixel(std::int64_t{box.left} + offset), ClampPixel(std::int64_t{box.top} + offset),
+         ClampPixel(std::int64_t{box.right} + offset),
+         ClampPixel(std::int64_t{box.bottom} + offset)},
+        text, flags);
   }
   UseFont(font);
   canvas_.DrawText(box, text, flags);

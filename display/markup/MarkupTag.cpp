@@ -61,36 +61,51 @@ TagKind ClassifyTag(std::string_view rest) {
   if (At(rest, 1) == '/' && rest.size() >= 4) {
     const char next = At(rest, 3);
     switch (At(rest, 2)) {
-      case 'A': return TagKind::kAnchorClose;
-      case 'B': return next == '>' ? TagKind::kBoldClose : TagKind::kBaseColor;
-      case 'E': return TagKind::kSquiggleClose;
-      case 'F': return TagKind::kFontClose;
-      case 'H': return TagKind::kHighlightClose;
-      case 'I': return TagKind::kItalicClose;
-      case 'L': return TagKind::kListItemClose;
-      case 'P': return TagKind::kParagraphClose;
-      case 'R': return TagKind::kRotateClose;
+      case 'A':
+        return TagKind::kAnchorClose;
+      case 'B':
+        return next == '>' ? TagKind::kBoldClose : TagKind::kBaseColor;
+      case 'E':
+        return TagKind::kSquiggleClose;
+      case 'F':
+        return TagKind::kFontClose;
+      case 'H':
+        return TagKind::kHighlightClose;
+      case 'I':
+        return TagKind::kItalicClose;
+      case 'L':
+        return TagKind::kListItemClose;
+      case 'P':
+        return TagKind::kParagraphClose;
+      case 'R':
+        return TagKind::kRotateClose;
       case 'S':
         if (next == 'H') return TagKind::kShadowClose;
         if (next == 'U') return TagKind::kScriptClose;
         return TagKind::kStrikeClose;
-      case 'U': return next == '>' ? TagKind::kUnderlineClose : TagKind::kListClose;
-      case 'Z': return TagKind::kHiddenClose;
-      default: return TagKind::kIgnored;
+      case 'U':
+        return next == '>' ? TagKind::kUnderlineClose : TagKind::kListClose;
+      case 'Z':
+        return TagKind::kHiddenClose;
+      default:
+        return TagKind::kIgnored;
     }
   }
   const char next = At(rest, 2);
   const bool closed = rest.find('>') != std::string_view::npos;
   switch (At(rest, 1)) {
-    case 'A': return TagKind::kAnchorOpen;
+    case 'A':
+      return TagKind::kAnchorOpen;
     case 'B':
       if (next == '>') return TagKind::kBoldOpen;
       if (next == 'L') return TagKind::kBlink;
       if (next == 'O') return TagKind::kBody;
       if (next == 'R') return TagKind::kBreak;
       return TagKind::kIgnored;
-    case 'E': return TagKind::kSquiggleOpen;
-    case 'F': return closed ? TagKind::kFontOpen : TagKind::kIgnored;
+    case 'E':
+      return TagKind::kSquiggleOpen;
+    case 'F':
+      return closed ? TagKind::kFontOpen : TagKind::kIgnored;
     case 'H':
       if (next == 'I') return TagKind::kHighlightOpen;
       if (next == 'R') return TagKind::kRule;
@@ -100,18 +115,24 @@ TagKind ClassifyTag(std::string_view rest) {
       if (next == 'N') return TagKind::kIndent;
       if (next == 'M') return TagKind::kImage;
       return TagKind::kIgnored;
-    case 'L': return TagKind::kListItemOpen;
-    case 'P': return closed ? TagKind::kParagraphOpen : TagKind::kIgnored;
-    case 'R': return TagKind::kRotateOpen;
+    case 'L':
+      return TagKind::kListItemOpen;
+    case 'P':
+      return closed ? TagKind::kParagraphOpen : TagKind::kIgnored;
+    case 'R':
+      return TagKind::kRotateOpen;
     case 'S':
       if (next == '>') return TagKind::kStrikeOpen;
       if (next == 'H') return TagKind::kShadowOpen;
       if (StartsWithNoCase(rest, "<SUB>")) return TagKind::kSubscriptOpen;
       if (StartsWithNoCase(rest, "<SUP>")) return TagKind::kSuperscriptOpen;
       return TagKind::kIgnored;
-    case 'U': return next == '>' ? TagKind::kUnderlineOpen : TagKind::kListOpen;
-    case 'Z': return TagKind::kHiddenOpen;
-    default: return TagKind::kIgnored;
+    case 'U':
+      return next == '>' ? TagKind::kUnderlineOpen : TagKind::kListOpen;
+    case 'Z':
+      return TagKind::kHiddenOpen;
+    default:
+      return TagKind::kIgnored;
   }
 }
 
@@ -131,7 +152,9 @@ std::optional<std::string_view> AttributeValue(std::string_view upperTag, std::s
   return upperTag.substr(open + 1, close - open - 1);
 }
 
-int ReadNumber(std::string_view value) { return ReadNumberPrefix(value).value; }
+int ReadNumber(std::string_view value) {
+  return ReadNumberPrefix(value).value;
+}
 
 std::optional<int> ReadWholeNumber(std::string_view value) {
   const NumberRead read = ReadNumberPrefix(value);

@@ -30,27 +30,43 @@ TagOutcome MarkupEngine::ApplyTag(LinePass& line, std::string_view rest) {
   FontChain& chain = Chain(line);
   const bool drawing = line.drawing;
   switch (ClassifyTag(rest)) {
-    case TagKind::kIgnored: break;
-    case TagKind::kAnchorOpen: OpenAnchor(line, tag); break;
-    case TagKind::kAnchorClose: CloseAnchor(line); break;
-    case TagKind::kBoldOpen: chain.font.bold = true; break;
+    case TagKind::kIgnored:
+      break;
+    case TagKind::kAnchorOpen:
+      OpenAnchor(line, tag);
+      break;
+    case TagKind::kAnchorClose:
+      CloseAnchor(line);
+      break;
+    case TagKind::kBoldOpen:
+      chain.font.bold = true;
+      break;
     case TagKind::kBoldClose:
       if (!baseFont_.bold) chain.font.bold = false;
       break;
-    case TagKind::kBlink: chain.font.color = startBrush_; break;
-    case TagKind::kBaseColor: chain.font.color = baseFont_.color; break;
+    case TagKind::kBlink:
+      chain.font.color = startBrush_;
+      break;
+    case TagKind::kBaseColor:
+      chain.font.color = baseFont_.color;
+      break;
     case TagKind::kBody:
       if (drawing) PageBackground(tag);
       break;
-    case TagKind::kBreak: return {.endLine = true};
+    case TagKind::kBreak:
+      return {.endLine = true};
     case TagKind::kSquiggleOpen:
       if (drawing) squiggle_ = true;
       break;
     case TagKind::kSquiggleClose:
       if (drawing) squiggle_ = false;
       break;
-    case TagKind::kFontOpen: OpenFont(line, tag); break;
-    case TagKind::kFontClose: CloseFont(line); break;
+    case TagKind::kFontOpen:
+      OpenFont(line, tag);
+      break;
+    case TagKind::kFontClose:
+      CloseFont(line);
+      break;
     case TagKind::kHighlightOpen:
       if (drawing) {
         chain.highlightFontSlot = chain.font.color;
@@ -70,33 +86,64 @@ TagOutcome MarkupEngine::ApplyTag(LinePass& line, std::string_view rest) {
     case TagKind::kRule:
       if (drawing) DrawRule(line);
       return {.endLine = true};
-    case TagKind::kItalicOpen: chain.font.italic = true; break;
-    case TagKind::kItalicClose: chain.font.italic = false; break;
-    case TagKind::kIndent: Indent(line, tag); break;
-    case TagKind::kImage: return InlineImage(line, tag);
-    case TagKind::kListItemOpen: return ListItem(line);
-    case TagKind::kListItemClose: return {.endLine = true};
-    case TagKind::kParagraphOpen: OpenParagraph(line, tag); break;
+    case TagKind::kItalicOpen:
+      chain.font.italic = true;
+      break;
+    case TagKind::kItalicClose:
+      chain.font.italic = false;
+      break;
+    case TagKind::kIndent:
+      Indent(line, tag);
+      break;
+    case TagKind::kImage:
+      return InlineImage(line, tag);
+    case TagKind::kListItemOpen:
+      return ListItem(line);
+    case TagKind::kListItemClose:
+      return {.endLine = true};
+    case TagKind::kParagraphOpen:
+      OpenParagraph(line, tag);
+      break;
     case TagKind::kParagraphClose:
       if (drawing) {
         chain.brush = chain.paragraphSlot;
         paragraphBackground_ = false;
       }
       return {.endLine = true};
-    case TagKind::kRotateOpen: Rotate(line, tag); break;
-    case TagKind::kRotateClose: chain.font.escapement = chain.escapementBeforeRotation; break;
-    case TagKind::kStrikeOpen: chain.font.strikeOut = true; break;
-    case TagKind::kStrikeClose: chain.font.strikeOut = false; break;
-    case TagKind::kShadowOpen: flow_.shadow = true; break;
-    case TagKind::kShadowClose: flow_.shadow = false; break;
-    case TagKind::kSubscriptOpen: metrics_.subscript = true; break;
-    case TagKind::kSuperscriptOpen: metrics_.superscript = true; break;
+    case TagKind::kRotateOpen:
+      Rotate(line, tag);
+      break;
+    case TagKind::kRotateClose:
+      chain.font.escapement = chain.escapementBeforeRotation;
+      break;
+    case TagKind::kStrikeOpen:
+      chain.font.strikeOut = true;
+      break;
+    case TagKind::kStrikeClose:
+      chain.font.strikeOut = false;
+      break;
+    case TagKind::kShadowOpen:
+      flow_.shadow = true;
+      break;
+    case TagKind::kShadowClose:
+      flow_.shadow = false;
+      break;
+    case TagKind::kSubscriptOpen:
+      metrics_.subscript = true;
+      break;
+    case TagKind::kSuperscriptOpen:
+      metrics_.superscript = true;
+      break;
     case TagKind::kScriptClose:
       metrics_.subscript = false;
       metrics_.superscript = false;
       break;
-    case TagKind::kUnderlineOpen: chain.font.underline = true; break;
-    case TagKind::kUnderlineClose: chain.font.underline = false; break;
+    case TagKind::kUnderlineOpen:
+      chain.font.underline = true;
+      break;
+    case TagKind::kUnderlineClose:
+      chain.font.underline = false;
+      break;
     case TagKind::kListOpen:
       ++flow_.listLevel;
       return {.endLine = true};
@@ -107,8 +154,12 @@ TagOutcome MarkupEngine::ApplyTag(LinePass& line, std::string_view rest) {
         chain.font.underline = false;
       }
       break;
-    case TagKind::kHiddenOpen: flow_.hidden = true; break;
-    case TagKind::kHiddenClose: flow_.hidden = false; break;
+    case TagKind::kHiddenOpen:
+      flow_.hidden = true;
+      break;
+    case TagKind::kHiddenClose:
+      flow_.hidden = false;
+      break;
   }
   return {};
 }
@@ -185,10 +236,10 @@ void MarkupEngine::OpenParagraph(LinePass& line, std::string_view tag) {
   paragraphBackground_ = true;
   const Color color = ParseMarkupColor(*background);
   if (const auto colorTo = AttributeValue(upper, "BGCOLORTO")) {
-    DrawGradient(canvas_, color, ParseMarkupColor(*colorTo), kBackgroundGradientSteps,
-                 {rect_.left, line.rect.top, rect_.right,
-                  ClampPixel(std::int64_t{TextBottom(line)} + 2)},
-                 GradientDirection::kHorizontal);
+    DrawGradient(
+        canvas_, color, ParseMarkupColor(*colorTo), kBackgroundGradientSteps,
+        {rect_.left, line.rect.top, rect_.right, ClampPixel(std::int64_t{TextBottom(line)} + 2)},
+        GradientDirection::kHorizontal);
     chain.brush = clNone;
     return;
   }
@@ -202,13 +253,14 @@ void MarkupEngine::OpenParagraph(LinePass& line, std::string_view tag) {
 void MarkupEngine::PageBackground(std::string_view tag) {
   const std::string upper = AsciiUpper(tag);
   const std::size_t from = NameEnd(upper);
-  if (const auto picture = AttributeValue(upper, "BACKGROUND", from); picture && !picture->empty()) {
+  if (const auto picture = AttributeValue(upper, "BACKGROUND", from);
+      picture && !picture->empty()) {
     // Names and addresses keep their case.
     const std::size_t offset = static_cast<std::size_t>(picture->data() - upper.data());
     std::string source(tag.substr(offset, picture->size()));
     PictureRef ref;
     ref.kind = source.find("://") != std::string::npos ? PictureRef::Kind::kAddress
-                                                        : PictureRef::Kind::kNamed;
+                                                       : PictureRef::Kind::kNamed;
     ref.source = std::move(source);
     if (ref.kind == PictureRef::Kind::kAddress || ref.source.find(':') == std::string::npos) {
       if (!canvas_.PictureSize(ref).IsEmpty()) canvas_.TilePicture(ref, rect_);
@@ -232,7 +284,8 @@ void MarkupEngine::PageBackground(std::string_view tag) {
   const int penWidth = canvas_.PenWidth();
   canvas_.SetPen(color, penWidth);
   canvas_.SetBrush(color);
-  canvas_.Rectangle({ClampPixel(std::int64_t{rect_.left} - 2), rect_.top, rect_.right, rect_.bottom});
+  canvas_.Rectangle(
+      {ClampPixel(std::int64_t{rect_.left} - 2), rect_.top, rect_.right, rect_.bottom});
   canvas_.SetPen(pen, penWidth);
 }
 

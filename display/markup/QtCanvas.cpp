@@ -54,7 +54,9 @@ QtCanvas::QtCanvas(QPainter& painter, TextExtentCache* extents)
   }
 }
 
-QtCanvas::~QtCanvas() { painter_.restore(); }
+QtCanvas::~QtCanvas() {
+  painter_.restore();
+}
 
 FontSpec QtCanvas::FontSpecFromQFont(const QFont& font, Color color) {
   FontSpec spec;
@@ -107,7 +109,9 @@ int QtCanvas::TextWidth(std::string_view text) {
   return TextExtentCache::Width(Current(), text, false);
 }
 
-int QtCanvas::TextHeight(std::string_view) { return Current().height; }
+int QtCanvas::TextHeight(std::string_view) {
+  return Current().height;
+}
 
 Rect QtCanvas::MeasureText(const Rect& rect, std::string_view text, unsigned flags) {
   TextExtentCache::Font& entry = Current();
@@ -179,7 +183,9 @@ void QtCanvas::LineTo(Point to) {
   painter_.drawLine(QPointF(from.x, from.y), end);
 }
 
-int QtCanvas::ImageCount() const { return images_ != nullptr ? images_->Count() : 0; }
+int QtCanvas::ImageCount() const {
+  return images_ != nullptr ? images_->Count() : 0;
+}
 
 Size QtCanvas::ImageSize() const {
   return images_ != nullptr ? Size{images_->Width(), images_->Height()} : Size{};
@@ -240,8 +246,12 @@ void QtCanvas::TilePicture(const PictureRef& picture, const Rect& area) {
   painter_.restore();
 }
 
-int QtCanvas::DpiX() const { return dpiX_; }
-int QtCanvas::DpiY() const { return dpiY_; }
+int QtCanvas::DpiX() const {
+  return dpiX_;
+}
+int QtCanvas::DpiY() const {
+  return dpiY_;
+}
 
 Color QtCanvas::ToRGB(Color color) const {
   const QColor qcolor = ToQColor(color, palette_);

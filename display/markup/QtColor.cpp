@@ -62,7 +62,9 @@ QColor ToQColor(Color color, const QPalette& palette) {
   return QColor(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
-QColor ToQColor(Color color) { return ToQColor(color, QGuiApplication::palette()); }
+QColor ToQColor(Color color) {
+  return ToQColor(color, QGuiApplication::palette());
+}
 
 Color FromQColor(const QColor& color) {
   return RGB(color.red(), color.green(), color.blue());

@@ -8,7 +8,9 @@ void TPictureContainer::Add(const QString& name, const QImage& picture) {
   pictures_[name] = picture;
 }
 
-void TPictureContainer::Clear() { pictures_.clear(); }
+void TPictureContainer::Clear() {
+  pictures_.clear();
+}
 
 const QImage* TPictureContainer::Find(const QString& name) const {
   const auto it = pictures_.find(name);

@@ -34,8 +34,15 @@ std::shared_ptr<TextExtentCache::Font> TextExtentCache::FontFor(const FontSpec& 
   key.color = clBlack;
   const QFont qfont = QtCanvas::ToQFont(key);
   const QFontMetrics metrics(qfont, device);
-  fonts_.push_front(std::make_shared<Font>(Font{key, dpiX, dpiY, qfont, metrics, metrics.height(),
-                                                metrics.leading(), metrics.descent(), {}}));
+  fonts_.push_front(std::make_shared<Font>(Font{key,
+                                                dpiX,
+                                                dpiY,
+                                                qfont,
+                                                metrics,
+                                                metrics.height(),
+                                                metrics.leading(),
+                                                metrics.descent(),
+                                                {}}));
   if (fonts_.size() > kMaxFonts) fonts_.pop_back();
   return fonts_.front();
 }

@@ -63,8 +63,7 @@ std::string CheckMarkupInput(std::string_view input) {
     return "impossible extent: " + Numbers(measured);
   }
   if (!measuring.ops.empty()) return "measuring drew something";
-  if (!measured.overAnchor &&
-      (measured.anchorNumber != -1 || !measured.anchorTarget.empty())) {
+  if (!measured.overAnchor && (measured.anchorNumber != -1 || !measured.anchorTarget.empty())) {
     return "an anchor reported while the point is over none";
   }
   if (measured.anchorNumber > 0 && measured.anchorRect.left > measured.anchorRect.right) {

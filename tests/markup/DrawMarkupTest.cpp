@@ -1,10 +1,9 @@
 // Layout and drawing over the test canvas: characters 6 pixels wide (7 bold),
 // text 13 pixels high at 8 points, so a line starts 17 high. Lines start 1
 // pixel right of the rectangle's left edge.
-#include "display/markup/DrawMarkup.h"
-
 #include <gtest/gtest.h>
 
+#include "display/markup/DrawMarkup.h"
 #include "support/TestCanvas.h"
 
 namespace lumivane {
@@ -150,8 +149,9 @@ TEST_F(DrawMarkupTest, ACarriageReturnStartsANewLineAndALineFeedChangesNothing) 
 
 TEST_F(DrawMarkupTest, CalendarHeadingIsOneLineWithItsTextRaisedByTheMiddleOffset) {
   canvas.imageCount = 6;
-  Draw("<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a>"
-       "<BR></a>");
+  Draw(
+      "<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a>"
+      "<BR></a>");
   const std::vector<CanvasOp> images = Ops(Kind::kImage);
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0].index, 1);
@@ -187,8 +187,7 @@ TEST_F(DrawMarkupTest, FirstLineIsAlwaysLaidOutAndLaterOnesOnlyWhileTheyStart) {
 TEST_F(DrawMarkupTest, WithoutWordWrapARunThatDoesNotFitEndsWithAnEllipsisAndTheText) {
   MarkupOptions options;
   options.wordWrap = false;
-  const MarkupResult result =
-      Draw("abcde <b>ghijklm</b>rest<BR>next", {0, 0, 81, 1000}, options);
+  const MarkupResult result = Draw("abcde <b>ghijklm</b>rest<BR>next", {0, 0, 81, 1000}, options);
   EXPECT_EQ(DrawnTexts(), (std::vector<std::string>{"abcde ", "ghi..."}));
   EXPECT_NE(Text("ghi...").flags & kTextEndEllipsis, 0u);
   EXPECT_EQ(Text("ghi...").rect, (Rect{37, 0, 81, 17}));
@@ -203,8 +202,9 @@ TEST_F(DrawMarkupTest, WithWordWrapTextFlagsAreTheSingleLineSetWithoutLeading) {
 TEST_F(DrawMarkupTest, MissingImagesDrawNothingAndTakeNoRoom) {
   canvas.imageCount = 2;
   canvas.missingIconPaths = {"/nowhere"};
-  Draw("<IMG src=\"idx:2\"><IMG src=\"idx:-1\"><IMG src=\"SSYS:12\"><IMG src=\"SSYS:/nowhere\">"
-       "<IMG src=\"nothing\"><IMG src=\"C:\\x.bmp\">x");
+  Draw(
+      "<IMG src=\"idx:2\"><IMG src=\"idx:-1\"><IMG src=\"SSYS:12\"><IMG src=\"SSYS:/nowhere\">"
+      "<IMG src=\"nothing\"><IMG src=\"C:\\x.bmp\">x");
   EXPECT_EQ(Ops(Kind::kImage).size(), 0u);
   EXPECT_EQ(Ops(Kind::kFileIcon).size(), 0u);
   EXPECT_EQ(Text("x").rect.left, 1);
@@ -213,8 +213,9 @@ TEST_F(DrawMarkupTest, MissingImagesDrawNothingAndTakeNoRoom) {
 TEST_F(DrawMarkupTest, FileIconsPicturesAndStretching) {
   canvas.namedPictures = {{"logo", {10, 20}}};
   canvas.addressedPictures = {{"RES://Logo.png", {8, 8}}};
-  Draw("<IMG src=\"LSYS:/home/a b.txt\"><IMG src=\"logo\" width=\"30\" height=\"40\">"
-       "<IMG src=\"RES://Logo.png\"><IMG src=\"http://example.org/x.png\">x");
+  Draw(
+      "<IMG src=\"LSYS:/home/a b.txt\"><IMG src=\"logo\" width=\"30\" height=\"40\">"
+      "<IMG src=\"RES://Logo.png\"><IMG src=\"http://example.org/x.png\">x");
   const std::vector<CanvasOp> icons = Ops(Kind::kFileIcon);
   ASSERT_EQ(icons.size(), 1u);
   EXPECT_EQ(icons[0].text, "/home/a b.txt");
@@ -377,7 +378,7 @@ TEST_F(DrawMarkupTest, PageAndParagraphBackgrounds) {
   Draw("a<P bgcolor=\"clYellow\">b<BR>c</P>d", {0, 0, 100, 1000});
   rectangles = Ops(Kind::kRectangle);
   ASSERT_EQ(rectangles.size(), 2u);
-  EXPECT_EQ(rectangles[0].rect, (Rect{0, 0, 100, 17}));  // the P's line
+  EXPECT_EQ(rectangles[0].rect, (Rect{0, 0, 100, 17}));   // the P's line
   EXPECT_EQ(rectangles[1].rect, (Rect{0, 17, 100, 34}));  // the next line, before its text
   EXPECT_EQ(Text("d").brush, clNone);
 }
@@ -393,8 +394,9 @@ TEST_F(DrawMarkupTest, IgnoreClearTypeDrawsAndMeasuresWithAnAntialiasedFont) {
 }
 
 TEST_F(DrawMarkupTest, MeasuringAloneDrawsNothingAndGivesTheSameSizes) {
-  const std::string markup = "<P align=\"right\"><b>Today </b><BR>  <font size=\"7\">09:30 - "
-                             "</font>Team &lt;sync&gt; (Room 4) <BR>";
+  const std::string markup =
+      "<P align=\"right\"><b>Today </b><BR>  <font size=\"7\">09:30 - "
+      "</font>Team &lt;sync&gt; (Room 4) <BR>";
   const MarkupResult drawn = Draw(markup, {0, 0, 120, 1000});
   canvas.ops.clear();
   MarkupOptions options;

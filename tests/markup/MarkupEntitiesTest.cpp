@@ -1,9 +1,8 @@
-#include "display/markup/MarkupEntities.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "display/markup/MarkupEntities.h"
 #include "support/EntitySweeps.h"
 
 namespace lumivane {

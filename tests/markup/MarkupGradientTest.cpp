@@ -1,6 +1,6 @@
-#include "display/markup/MarkupGradient.h"
-
 #include <gtest/gtest.h>
+
+#include "display/markup/MarkupGradient.h"
 
 namespace lumivane {
 namespace {
@@ -20,13 +20,13 @@ TEST(GradientBands, MixesChannelsAndRoundsBandEdges) {
 }
 
 TEST(GradientBands, RunsDownwardsAndTakesZeroStepsAsOne) {
-  auto bands = GradientBands(RGB(200, 10, 0), RGB(0, 10, 0), 2, {0, 0, 4, 6},
-                             GradientDirection::kVertical);
+  auto bands =
+      GradientBands(RGB(200, 10, 0), RGB(0, 10, 0), 2, {0, 0, 4, 6}, GradientDirection::kVertical);
   ASSERT_EQ(bands.size(), 2u);
   EXPECT_EQ(bands[1].rect, (Rect{0, 3, 4, 6}));
   EXPECT_EQ(bands[1].color, RGB(100, 10, 0));
-  bands = GradientBands(RGB(1, 2, 3), RGB(9, 9, 9), 0, {0, 0, 4, 6},
-                        GradientDirection::kHorizontal);
+  bands =
+      GradientBands(RGB(1, 2, 3), RGB(9, 9, 9), 0, {0, 0, 4, 6}, GradientDirection::kHorizontal);
   ASSERT_EQ(bands.size(), 1u);
   EXPECT_EQ(bands[0].rect, (Rect{0, 0, 4, 6}));
   EXPECT_EQ(bands[0].color, RGB(1, 2, 3));

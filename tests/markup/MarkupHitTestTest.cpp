@@ -34,8 +34,8 @@ TEST(MarkupHitTest, ThePointerOverTheCalendarHeadingFindsItsTarget) {
 TEST(MarkupHitTest, OutsideTheTextBandOrBesideTheWordThereIsNoAnchor) {
   TestCanvas canvas;
   canvas.imageCount = 6;
-  for (const Point point : {Point{40, 15}, Point{40, 2}, Point{20, 10}, Point{80, 10},
-                            Point{40, 20}}) {
+  for (const Point point :
+       {Point{40, 15}, Point{40, 2}, Point{20, 10}, Point{80, 10}, Point{40, 20}}) {
     const MarkupResult result = HitTest(canvas, kHeading, point);
     EXPECT_FALSE(result.overAnchor) << point.x << "," << point.y;
     EXPECT_EQ(result.anchorTarget, "");

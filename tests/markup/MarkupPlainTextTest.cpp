@@ -1,6 +1,6 @@
-#include "display/markup/MarkupPlainText.h"
-
 #include <gtest/gtest.h>
+
+#include "display/markup/MarkupPlainText.h"
 
 namespace lumivane {
 namespace {

@@ -1,9 +1,8 @@
-#include "display/markup/MarkupTag.h"
-
 #include <gtest/gtest.h>
 
 #include "display/markup/AsciiText.h"
 #include "display/markup/MarkupColor.h"
+#include "display/markup/MarkupTag.h"
 
 namespace lumivane {
 namespace {

@@ -1,10 +1,10 @@
-#include "display/markup/PictureFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "display/markup/PictureFile.h"
 
 namespace lumivane {
 namespace {

@@ -43,7 +43,9 @@ const std::string kSecondExample =
     "<SHAD><IMG src=\"idx:4\" align=\"middle\"> <s><font color=\"#FF0000\" Size=\"7\">05/12/2026 - "
     "</Font><font color=\"#FF0000\">Pay rent</s></font></SHAD><br>";
 
-QRgb ImageColor(int index) { return QColor::fromHsv(index * 60, 255, 200).rgb(); }
+QRgb ImageColor(int index) {
+  return QColor::fromHsv(index * 60, 255, 200).rgb();
+}
 
 bool IsTextPixel(QRgb pixel) {
   return qBlue(pixel) > qRed(pixel) + 60 && qBlue(pixel) > qGreen(pixel) + 60;
@@ -54,7 +56,9 @@ bool IsRedPixel(QRgb pixel) {
 bool IsGreyPixel(QRgb pixel) {
   return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) < 200;
 }
-bool IsBackground(QRgb pixel) { return pixel == kBackground.rgb(); }
+bool IsBackground(QRgb pixel) {
+  return pixel == kBackground.rgb();
+}
 
 class QtCanvasTest : public ::testing::Test {
  protected:
@@ -95,7 +99,8 @@ class QtCanvasTest : public ::testing::Test {
     const QString text = QString::fromStdString(markup);
     for (qsizetype at = text.indexOf("<br>", 0, Qt::CaseInsensitive); at >= 0;
          at = text.indexOf("<br>", at + 1, Qt::CaseInsensitive)) {
-      bottoms.push_back(Measure(markup.substr(0, static_cast<std::size_t>(at) + 4), rect).totalHeight);
+      bottoms.push_back(
+          Measure(markup.substr(0, static_cast<std::size_t>(at) + 4), rect).totalHeight);
     }
     return bottoms;
   }
@@ -128,7 +133,9 @@ class QtCanvasTest : public ::testing::Test {
   QFont font_;
 };
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect ToQRect(const Rect& r) {
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 TEST_F(QtCanvasTest, FirstWorkedExampleDrawsEachLineWhereTheLayoutPutsIt) {
   const Rect rect{0, 0, 400, 210};
@@ -172,10 +179,9 @@ TEST_F(QtCanvasTest, FirstWorkedExampleDrawsEachLineWhereTheLayoutPutsIt) {
             40);
 
   // Nothing below the last line or right of the widest one.
-  EXPECT_EQ(CountPixels(QRect(0, drawn.totalHeight, 420, 220), [](QRgb p) {
-              return !IsBackground(p);
-            }),
-            0);
+  EXPECT_EQ(
+      CountPixels(QRect(0, drawn.totalHeight, 420, 220), [](QRgb p) { return !IsBackground(p); }),
+      0);
   EXPECT_EQ(CountPixels(QRect(right, 0, 420, 220), [](QRgb p) { return !IsBackground(p); }), 0);
 }
 
@@ -233,8 +239,8 @@ TEST_F(QtCanvasTest, DrawsPicturesFromTheContainerAndFromFileAddresses) {
   file.fill(Qt::magenta);
   const QString path = dir.filePath("pic.png");
   ASSERT_TRUE(file.save(path));
-  const std::string markup = "<IMG src=\"logo\" width=\"12\" height=\"8\"><IMG src=\"file://" +
-                             path.toStdString() + "\">";
+  const std::string markup =
+      "<IMG src=\"logo\" width=\"12\" height=\"8\"><IMG src=\"file://" + path.toStdString() + "\">";
   Run(markup, {0, 0, 400, 210});
   EXPECT_EQ(image_.pixelColor(1 + 11, 7), QColor(Qt::green));  // stretched to 12 x 8
   EXPECT_EQ(image_.pixelColor(13 + 2, 2), QColor(Qt::magenta));

@@ -12,9 +12,15 @@ namespace lumivane {
 
 inline std::string EntitySweeps(std::string text) {
   static const std::pair<std::string, std::string> kEntities[] = {
-      {"&amp;", "&"},           {"&quot;", "\""},         {"&sect;", "\xC2\xA7"},
-      {"&permil;", "\xE2\x80\xB0"}, {"&reg;", "\xC2\xAE"}, {"&copy;", "\xC2\xA9"},
-      {"&para;", "\xC2\xB6"},   {"&trade;", "\xE2\x84\xA2"}, {"&euro;", "\xE2\x82\xAC"},
+      {"&amp;", "&"},
+      {"&quot;", "\""},
+      {"&sect;", "\xC2\xA7"},
+      {"&permil;", "\xE2\x80\xB0"},
+      {"&reg;", "\xC2\xAE"},
+      {"&copy;", "\xC2\xA9"},
+      {"&para;", "\xC2\xB6"},
+      {"&trade;", "\xE2\x84\xA2"},
+      {"&euro;", "\xE2\x82\xAC"},
   };
   if (text.find('&') == std::string::npos) return text;
   for (bool replaced = true; replaced;) {

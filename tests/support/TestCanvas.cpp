@@ -34,7 +34,9 @@ int TestCanvas::TextWidth(std::string_view text) {
   return static_cast<int>(CountCodePoints(text)) * (font_.bold ? kBoldCharWidth : kCharWidth);
 }
 
-int TestCanvas::TextHeight(std::string_view) { return HeightFor(font_.size); }
+int TestCanvas::TextHeight(std::string_view) {
+  return HeightFor(font_.size);
+}
 
 Rect TestCanvas::MeasureText(const Rect& rect, std::string_view text, unsigned) {
   return {rect.left, rect.top, rect.left + TextWidth(text), rect.top + TextHeight(text)};

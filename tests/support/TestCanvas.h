@@ -38,10 +38,10 @@ class TestCanvas : public Canvas {
   Size imageSize{16, 16};
   int dpiX = 96;
   int dpiY = 96;
-  std::set<std::string> missingIconPaths;            // everything else has an icon
-  std::map<std::string, Size> namedPictures;         // the picture container
-  std::map<std::string, Size> addressedPictures;     // what the picture cache holds
-  std::vector<std::string> pictureRequests;          // every PictureSize asked for
+  std::set<std::string> missingIconPaths;         // everything else has an icon
+  std::map<std::string, Size> namedPictures;      // the picture container
+  std::map<std::string, Size> addressedPictures;  // what the picture cache holds
+  std::vector<std::string> pictureRequests;       // every PictureSize asked for
 
   std::vector<CanvasOp> ops;
   std::vector<CanvasOp> Texts() const;
