@@ -24,6 +24,15 @@ struct IcalApplication::Context {
   std::shared_ptr<IcalStore> store;
   FormatSettings fs;
   DesktopOpener* opener = nullptr;
+  // The store as this connection first looked at it: the Calendar and Tasks
+  // of one refresh come from the same state of the store, and a vdir folder's
+  // files are looked at once per refresh.
+  std::shared_ptr<const StoreSnapshot> snapshot;
+
+  std::shared_ptr<const StoreSnapshot> Snapshot() {
+    if (!snapshot) snapshot = store->Refresh();
+    return snapshot;
+  }
 };
 
 namespace {
@@ -47,8 +56,8 @@ class IcalFolder final : public MAPIFolder {
 
   std::shared_ptr<lumivane::Items> Items() override {
     // The Inbox holds nothing: it needs no look at the store.
-    auto snapshot = kind_ == FolderKind::Inbox ? std::make_shared<const StoreSnapshot>()
-                                               : context_->store->Refresh();
+    auto snapshot =
+        kind_ == FolderKind::Inbox ? std::make_shared<const StoreSnapshot>() : context_->Snapshot();
     return std::make_shared<IcalItems>(kind_, std::move(snapshot), context_->fs);
   }
 
@@ -141,7 +150,11 @@ std::string WriteTemporaryCalendar(const std::string& text) {
 
 IcalApplication::IcalApplication(std::shared_ptr<IcalStore> store, FormatSettings fs,
                                  DesktopOpener& opener)
-    : context_(std::make_shared<Context>(Context{std::move(store), std::move(fs), &opener})) {}
+    : context_(std::make_shared<Context>()) {
+  context_->store = std::move(store);
+  context_->fs = std::move(fs);
+  context_->opener = &opener;
+}
 
 std::shared_ptr<NameSpace> IcalApplication::GetNamespace(const std::string& type) {
   if (!SameTextAscii(type, "MAPI")) {

@@ -407,7 +407,17 @@ TEST_F(IcalServerTest, EveryConnectionSeesTheStoreAsItIsNow) {
   };
   EXPECT_THAT(walk(), ElementsAre("Before"));
   EXPECT_THAT(walk(), ElementsAre("Before"));
+  // One connection keeps the state it first saw; the next one sees the edit.
+  session.Connect();
+  auto space = session.GetNamespace("MAPI");
+  EXPECT_THAT(
+      Subjects(WalkAppointments(*space->GetDefaultFolder(kFolderCalendar)->Items(), kFirstForm)),
+      ElementsAre("Before"));
   write("After the edit");
+  EXPECT_THAT(
+      Subjects(WalkAppointments(*space->GetDefaultFolder(kFolderCalendar)->Items(), kFirstForm)),
+      ElementsAre("Before"));
+  session.Disconnect();
   EXPECT_THAT(walk(), ElementsAre("After the edit"));
   std::filesystem::remove(store.Path("work.ics"));
   EXPECT_TRUE(walk().empty());
