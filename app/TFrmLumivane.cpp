@@ -7,15 +7,22 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
-#include <limits>
 #include <sys/stat.h>
 
 #include "app/TCoolTrayIcon.h"
 #include "display/DisplayImages.h"
+#include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
 #include "outlook/OutlookStore.h"
+#include "outlook/TOutlookApplication.h"
+#include "outlook/ical/IcalServer.h"
 #include "platform/AppMessageBox.h"
 #include "platform/Composition.h"
+#include "platform/DesktopWindow.h"
+#include "platform/LocaleFormats.h"
+#include "platform/SeeThrough.h"
+#include "platform/StoreWatcher.h"
+#include "platform/THotKeyManager.h"
 
 namespace lumivane {
 namespace {
@@ -25,17 +32,12 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
 }  // namespace
 
 TFrmLumivane::TFrmLumivane(StartOptions options)
-    : QWidget(nullptr,
-              // No caption, no frame, no taskbar button.
-              Qt::FramelessWindowHint | Qt::Tool),
-      options_(std::move(options)) {
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), options_(std::move(options)) {
   setWindowTitle(QStringLiteral("Lumivane"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
+  formats_ = SystemFormatSettings();
   CreateComponents();
   FormCreate();
 }
@@ -43,9 +45,12 @@ TFrmLumivane::TFrmLumivane(StartOptions options)
 TFrmLumivane::~TFrmLumivane() { FormDestroy(); }
 
 void TFrmLumivane::CreateComponents() {
-  LabelDisplay = new QWidget(this);
-  LabelDisplay->setObjectName(QStringLiteral("LabelDisplay"));
-  LabelDisplay->setAutoFillBackground(true);
+  ImageList1 = new TImageList(QSize(16, 16), this);
+  ImageList3 = new TImageList(QSize(16, 16), this);
+  TBImageList1 = new TImageList(QSize(16, 16), this);
+  FillDisplayImages(*ImageList1);
+  FillTrayImages(*ImageList3);
+  FillMenuImages(*TBImageList1);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -54,30 +59,46 @@ void TFrmLumivane::CreateComponents() {
   Timer2 = new QTimer(this);
   Timer2->setObjectName(QStringLiteral("Timer2"));
   Timer2->setInterval(400);
+  connect(Timer2, &QTimer::timeout, this, &TFrmLumivane::Timer2Timer);
 
-  ImageList1 = new TImageList(QSize(16, 16), this);
-  ImageList3 = new TImageList(QSize(16, 16), this);
-  TBImageList1 = new TImageList(QSize(16, 16), this);
-  FillDisplayImages(*ImageList1);
-  FillTrayImages(*ImageList3);
-  FillMenuImages(*TBImageList1);
+  CreatePopupMenu();
 
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  Refresh1 = PopupMenu1->addAction(QStringLiteral("&Refresh"), this, &TFrmLumivane::Refresh1Click);
-  PopupMenu1->addSeparator();
-  LockWindow1 = PopupMenu1->addAction(QStringLiteral("Lock &Window"));
-  LockWindow1->setCheckable(true);
-  PopupMenu1->addSeparator();
-  Quit1 = PopupMenu1->addAction(QStringLiteral("&Quit"), this, &TFrmLumivane::Quit1Click);
-  setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(this, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(mapToGlobal(at)); });
+  LabelDisplay = new THTMLabel(this);
+  LabelDisplay->setObjectName(QStringLiteral("LabelDisplay"));
+  LabelDisplay->SetAlign(TAlign::alClient);
+  LabelDisplay->SetColor(RGB(1, 1, 1));
+  LabelDisplay->SetTransparent(false);
+  LabelDisplay->SetFont(FontFromLogFont(BuiltInDisplayFont()));
+  LabelDisplay->SetFontColor(clWhite);
+  LabelDisplay->SetShadowColor(clBlack);
+  LabelDisplay->SetShadowOffset(1);
+  LabelDisplay->SetURLColor(clBlue);
+  LabelDisplay->SetVAlignment(TVAlignment::tvaTop);
+  LabelDisplay->SetImages(ImageList1);
+  LabelDisplay->SetPopupMenu(PopupMenu1);
+  LabelDisplay->OnAnchorClick = [this](const std::string& target) {
+    LabelDisplayAnchorClick(target);
+  };
+  LabelDisplay->OnMouseDown = [this](Qt::MouseButton button, const QPoint& pos) {
+    LabelDisplayMouseDown(button, pos);
+  };
+  LabelDisplay->installEventFilter(this);
 
   CoolTrayIcon1 = new TCoolTrayIcon(this);
   CoolTrayIcon1->SetHint(QStringLiteral("Lumivane"));
   CoolTrayIcon1->SetIcons(ImageList3);
   CoolTrayIcon1->SetPopupMenu(PopupMenu1);
+
+  HotKeyManager1 = new THotKeyManager(this);
+  connect(HotKeyManager1, &THotKeyManager::HotKeyPressed, this, &TFrmLumivane::Refresh1Click);
+
+  OutlookApplication1 = std::make_unique<TOutlookApplication>(
+      MakeIcalServerFactory(options_.storePath, formats_, launcher_), launcher_);
+
+  storeWatcher_ = new StoreWatcher(this);
+  connect(storeWatcher_, &StoreWatcher::Changed, this, &TFrmLumivane::RefreshDisplay);
+
+  desk_ = new DesktopWindow(this);
 }
 
 void TFrmLumivane::FormCreate() {
@@ -92,12 +113,18 @@ void TFrmLumivane::FormCreate() {
   }
   pinState = PinState::AtBottom;
   LoadSettings();
-  if (CompositionEnabled()) settings.UseVistaPin = true;
+  const bool composition = CompositionEnabled();
+  if (composition) settings.UseVistaPin = true;
   PinnedMode = settings.UseVistaPin;
+  // A translucent window needs its visual before it is first shown.
+  seeThrough_ = new SeeThrough(this, composition);
   ApplyBackgroundColor();
+  ApplyRefreshHotKey();
   if (!options_.hidden) CoolTrayIcon1->Show();
   QCoreApplication::postEvent(this, new QEvent(WM_DEFERRED_START));
+  AttachToDesktop();
   ApplyBackgroundColor();
+  if (!outlookMissing_) storeWatcher_->Watch(QString::fromStdString(options_.storePath));
 }
 
 void TFrmLumivane::LoadSettings() {
@@ -114,19 +141,24 @@ void TFrmLumivane::LoadSettings() {
   LockWindow1->setChecked(loaded.stored.LockWindow);
   displayFontBase_ = loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont)
                                                 : BuiltInDisplayFont();
-  displayFont_ = FontFromLogFont(displayFontBase_);
+  LabelDisplay->SetFont(FontFromLogFont(displayFontBase_));
+  LabelDisplay->SetFontColor(settings.FontColor);
+  LabelDisplay->SetShadowColor(settings.ShadowColor);
   Language1.LanguageFile = loaded.stored.LanguageFile;
 }
 
 StoredSettings TFrmLumivane::CollectSettings() const {
   StoredSettings stored;
   stored.settings = settings;
+  // From here on the display font's colour is what is saved.
+  stored.settings.FontColor = LabelDisplay->FontColor();
   stored.LockWindow = LockWindow1->isChecked();
   // The stored bytes stay as they were unless the font itself was changed.
-  const LogFont font = FontFromLogFont(displayFontBase_) == displayFont_
-                           ? displayFontBase_
-                           : LogFontFromFont(displayFont_, displayFontBase_);
-  stored.DisplayFont = EncodeLogFont(font);
+  const QFont font = LabelDisplay->Font();
+  const LogFont logFont = FontFromLogFont(displayFontBase_) == font
+                              ? displayFontBase_
+                              : LogFontFromFont(font, displayFontBase_);
+  stored.DisplayFont = EncodeLogFont(logFont);
   stored.LanguageFile = Language1.LanguageFile;
   stored.WindowTop = y();
   stored.WindowLeft = x();
@@ -147,31 +179,6 @@ bool TFrmLumivane::SaveSettings(bool interactive) {
   }
 }
 
-void TFrmLumivane::ApplyBackgroundColor() {
-  QPalette palette = LabelDisplay->palette();
-  palette.setColor(QPalette::Window, ToQColor(settings.BackGroundColor));
-  LabelDisplay->setPalette(palette);
-}
-
-void TFrmLumivane::ApplyRefreshInterval() {
-  const qint64 unit = settings.RefreshType != 0 ? 3600000 : 60000;
-  const qint64 interval = static_cast<qint64>(settings.RefreshEvery) * unit;
-  if (interval <= 0) {
-    Timer1->stop();
-    return;
-  }
-  // A QTimer interval is an int: 300 hours (1,080,000,000 ms) still fits.
-  const int ms = static_cast<int>(std::min<qint64>(interval, std::numeric_limits<int>::max()));
-  if (Timer1->isActive() && Timer1->interval() == ms) return;
-  Timer1->start(ms);
-}
-
-void TFrmLumivane::RefreshDisplay() {
-  // The composer fills the display here.
-  if (LabelDisplay->size().isEmpty()) resize(200, 60);
-  LabelDisplay->setGeometry(rect());
-}
-
 void TFrmLumivane::DeferredStart() {
   if (outlookMissing_) return;
   RefreshDisplay();
@@ -181,17 +188,6 @@ void TFrmLumivane::DeferredStart() {
   RestoreWindowPosition();
   RestoringPosition = false;
   repaint();
-}
-
-void TFrmLumivane::RestoreWindowPosition() {
-  const RegistryFile store = ReadSettingsFile(options_.settingsPath);
-  const int top = static_cast<std::int32_t>(store.ReadDword("WindowTop").value_or(1));
-  int left = static_cast<std::int32_t>(store.ReadDword("WindowLeft").value_or(1));
-  move(x(), top);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const int virtualWidth = screen ? screen->virtualGeometry().width() : 0;
-  if (virtualWidth > 0 && left + width() > virtualWidth) left = virtualWidth - width();
-  move(left, top);
 }
 
 bool TFrmLumivane::event(QEvent* e) {
@@ -212,16 +208,15 @@ void TFrmLumivane::closeEvent(QCloseEvent* e) {
   QCoreApplication::quit();
 }
 
-void TFrmLumivane::Refresh1Click() { RefreshDisplay(); }
-
-void TFrmLumivane::Timer1Timer() { RefreshDisplay(); }
-
 void TFrmLumivane::Quit1Click() { close(); }
 
 void TFrmLumivane::FormDestroy() {
-  if (destroyed_) return;
-  destroyed_ = true;
-  SaveSettings(false);
+  if (!destroyed_) {
+    destroyed_ = true;
+    SaveSettings(false);
+  }
+  HotKeyManager1->UnregisterAll();
+  CoolTrayIcon1->Hide();
 }
 
 }  // namespace lumivane

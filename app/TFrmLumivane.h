@@ -1,8 +1,15 @@
 #pragma once
 // The desktop window and the owner of everything the program runs with: the
 // Settings record, the display label, the timers, the tray icon, the popup
-// menu and the translator. It lives from start-up to the end of the program.
+// menu, the hot key manager, the session and the translator. It lives from
+// start-up to the end of the program.
+//
+// Its work is spread over four files: TFrmLumivane.cpp (start-up, settings,
+// end), TFrmLumivaneRefresh.cpp (what a refresh sees of the window),
+// TFrmLumivanePlacement.cpp (the desktop, snapping, dragging, hiding) and
+// TFrmLumivaneCommands.cpp (menu, hot key, links, timers, store watcher).
 #include <QEvent>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -10,8 +17,11 @@
 
 #include "app/PinState.h"
 #include "app/SettingsStore.h"
+#include "display/RefreshDisplay.h"
 #include "display/Settings.h"
+#include "i18n/FormatSettings.h"
 #include "i18n/TLanguage.h"
+#include "platform/DesktopLauncher.h"
 #include "platform/LogFont.h"
 
 class QAction;
@@ -20,20 +30,27 @@ class QTimer;
 
 namespace lumivane {
 
+class DesktopWindow;
+class SeeThrough;
+class StoreWatcher;
 class TCoolTrayIcon;
+class THotKeyManager;
+class THTMLabel;
 class TImageList;
+class TOutlookApplication;
 
 // The private message the window posts to itself to finish start-up once the
 // event loop runs.
 inline constexpr QEvent::Type WM_DEFERRED_START = static_cast<QEvent::Type>(1066);
 
 struct StartOptions {
-  bool hidden = false;            // no tray icon
-  std::string settingsPath;       // the settings store file
-  std::string languagesFolder;    // with a trailing "/"
+  bool hidden = false;          // no tray icon
+  std::string settingsPath;     // the settings store file
+  std::string languagesFolder;  // with a trailing "/"
+  std::string storePath;        // the calendar store root
 };
 
-class TFrmLumivane : public QWidget {
+class TFrmLumivane : public QWidget, public RefreshWindow {
   Q_OBJECT
 
  public:
@@ -41,17 +58,26 @@ class TFrmLumivane : public QWidget {
   ~TFrmLumivane() override;
 
   // Components, under the names the rest of the program knows them by.
-  QWidget* LabelDisplay = nullptr;
+  THTMLabel* LabelDisplay = nullptr;
   QTimer* Timer1 = nullptr;  // refresh timer
   QTimer* Timer2 = nullptr;  // pin timer
   TLanguage Language1;
-  TImageList* ImageList1 = nullptr;   // display images
-  TImageList* ImageList3 = nullptr;   // tray pictures: 0 idle, 1 refreshing
-  TImageList* TBImageList1 = nullptr; // menu images
+  TImageList* ImageList1 = nullptr;    // display images
+  TImageList* ImageList3 = nullptr;    // tray pictures: 0 idle, 1 refreshing
+  TImageList* TBImageList1 = nullptr;  // menu images
   TCoolTrayIcon* CoolTrayIcon1 = nullptr;
+  THotKeyManager* HotKeyManager1 = nullptr;
+  std::unique_ptr<TOutlookApplication> OutlookApplication1;
   QMenu* PopupMenu1 = nullptr;
+  QAction* OpenOutlook1 = nullptr;
+  QAction* O2 = nullptr;
+  QAction* N3 = nullptr;
   QAction* Refresh1 = nullptr;
+  QAction* RestorePosition1 = nullptr;
+  QAction* H1 = nullptr;
   QAction* LockWindow1 = nullptr;
+  QAction* O1 = nullptr;
+  QAction* About1 = nullptr;
   QAction* Quit1 = nullptr;
 
   Settings settings;
@@ -62,33 +88,73 @@ class TFrmLumivane : public QWidget {
   // Writes the whole record; a failure is reported in the error box when
   // `interactive`, else on standard error. Returns false on failure.
   bool SaveSettings(bool interactive = true);
-  // Reads WindowTop and WindowLeft and places the window there.
+  void SaveWindowPosition();
   void RestoreWindowPosition();
   void ApplyRefreshInterval();
+  void ApplyRefreshHotKey();
+  // One refresh; an error is shown in the error box (at most one at a time).
   void RefreshDisplay();
 
+  // Handlers.
   void Refresh1Click();
   void Quit1Click();
   void Timer1Timer();
+  void Timer2Timer();
+  void OpenOutlook1Click();
+  void O2Click();
+  void N3Click();
+  void RestorePosition1Click();
+  void H1Click();
+  void LockWindow1Click();
+  void LabelDisplayAnchorClick(const std::string& target);
+  void LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos);
 
   bool OutlookMissing() const { return outlookMissing_; }
+  // Every move and resize of the window passes here, snapped to the work area.
+  void MoveWindowTo(const QRect& proposed);
+
+  // RefreshWindow: what a refresh sees of the window.
+  bool FullScreenAppActive() override;
+  void SetBusyCursor(bool busy) override;
+  int Left() const override { return x(); }
+  int Width() const override { return width(); }
+  void SetLeft(int left) override;
+  void SetClientSize(int width, int height) override;
+  void LockUpdates(bool locked) override;
+  void SetRefreshEnabled(bool enabled) override;
+  void SetTrayPicture(int index) override;
+  void SetTrayHint(const std::string& hint) override;
+  int ScreenBitsPerPixel() const override;
+  void SetAlphaLevel(int alpha) override;
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
   void FormCreate();
   void FormDestroy();
   void CreateComponents();
+  void CreatePopupMenu();
   void LoadSettings();
   void ApplyBackgroundColor();
+  void AttachToDesktop();
   void DeferredStart();
+  void UpdateSeeThrough();
+  void ShowFolder(int folderCode);
   StoredSettings CollectSettings() const;
 
   StartOptions options_;
+  FormatSettings formats_;
+  DesktopLauncher launcher_;
   LogFont displayFontBase_;  // what the stored font value held, kept on save
-  QFont displayFont_;
+  DesktopWindow* desk_ = nullptr;
+  SeeThrough* seeThrough_ = nullptr;
+  StoreWatcher* storeWatcher_ = nullptr;
+  int hiddenTag_ = 1;  // H1's tag: 1 shown, 0 hidden
+  bool dragging_ = false;
+  QPoint dragOffset_;
   bool outlookMissing_ = false;
   bool destroyed_ = false;
 };

@@ -12,6 +12,7 @@
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
 #include "app/TFrmLumivane.h"
+#include "outlook/OutlookStore.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
 
@@ -69,6 +70,7 @@ int RunWindow(int argc, char** argv, const CommandLine& line, const std::string&
   options.hidden = line.hidden;
   options.settingsPath = SettingsFilePath();
   options.languagesFolder = LanguagesFolder(programFolder);
+  options.storePath = OutlookStorePath();
   auto window = std::make_unique<TFrmLumivane>(options);
 
   // The session's end and the termination signals save the settings and end normally.

@@ -184,8 +184,12 @@ class Lumivane:
                               text=True, timeout=timeout)
 
     def main_window(self, timeout=15):
-        found = wait_until(lambda: self.x.windows(pid=self.process.pid, name="^Lumivane$"),
-                           timeout)
+        """The display window (the tray icon's window has no WM_NAME)."""
+        def find():
+            return [w for w in self.x.windows(pid=self.process.pid, name="^Lumivane$")
+                    if 'WM_NAME(STRING) = "Lumivane"' in
+                    self.x.run(["xprop", "-id", str(w), "WM_NAME"]).stdout]
+        found = wait_until(find, timeout)
         return found[0] if found else None
 
     def stop(self, sig=signal.SIGTERM, timeout=15):

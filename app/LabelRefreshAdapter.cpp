@@ -1,0 +1,42 @@
+#include "app/LabelRefreshAdapter.h"
+
+#include <QFontMetrics>
+
+#include "display/markup/THTMLabel.h"
+
+namespace lumivane {
+
+int LabelRefreshAdapter::FontPointSize() const { return label_.Font().pointSize(); }
+
+void LabelRefreshAdapter::SetIgnoreClearType(bool ignore) { label_.SetIgnoreClearType(ignore); }
+
+void LabelRefreshAdapter::SetLinkColorToFontColor() { label_.SetURLColor(label_.FontColor()); }
+
+void LabelRefreshAdapter::ClearLines() { label_.HTMLText().Clear(); }
+
+void LabelRefreshAdapter::AddLine(const std::string& line) { label_.HTMLText().Add(line); }
+
+void LabelRefreshAdapter::MeasureLines(int& width, int& height) {
+  THTMLabel measure;
+  measure.setAttribute(Qt::WA_DontShowOnScreen);
+  measure.move(0, 0);
+  measure.SetAutoSizing(true);
+  measure.SetAutoSizeType(TAutoSizeType::asBoth);
+  measure.SetFont(label_.Font());
+  measure.SetFontColor(label_.FontColor());
+  measure.SetIgnoreClearType(label_.IgnoreClearType());
+  // Images take room in a line, so the measure uses the same ones.
+  measure.SetImages(label_.Images());
+  measure.SetShadowOffset(label_.ShadowOffset());
+  measure.SetHTMLText(label_.HTMLText());
+  measure.PaintNow();
+  width = measure.width();
+  height = measure.height();
+}
+
+int LabelRefreshAdapter::TextHeight(const std::string&) {
+  // Every text of one line is as high as the font's line.
+  return QFontMetrics(label_.Font()).height();
+}
+
+}  // namespace lumivane

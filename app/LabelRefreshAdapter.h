@@ -1,0 +1,27 @@
+#pragma once
+// The display label as a refresh fills and measures it.
+#include "display/RefreshDisplay.h"
+
+namespace lumivane {
+
+class THTMLabel;
+
+class LabelRefreshAdapter : public RefreshLabel {
+ public:
+  explicit LabelRefreshAdapter(THTMLabel& label) : label_(label) {}
+
+  int FontPointSize() const override;
+  void SetIgnoreClearType(bool ignore) override;
+  void SetLinkColorToFontColor() override;
+  void ClearLines() override;
+  void AddLine(const std::string& line) override;
+  // A temporary, never shown label with the same font, images and lines,
+  // sized to its markup in both directions by one layout.
+  void MeasureLines(int& width, int& height) override;
+  int TextHeight(const std::string& text) override;
+
+ private:
+  THTMLabel& label_;
+};
+
+}  // namespace lumivane

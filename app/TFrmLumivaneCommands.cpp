@@ -1,0 +1,111 @@
+// The user's commands: the popup menu, the refresh timer and hot key, the
+// folder commands and the links of the display.
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+
+#include "app/AnchorDispatch.h"
+#include "app/RefreshInterval.h"
+#include "app/TFrmLumivane.h"
+#include "display/markup/TImageList.h"
+#include "outlook/OutlookContract.h"
+#include "outlook/TOutlookApplication.h"
+#include "platform/AppMessageBox.h"
+#include "platform/HotKeyCode.h"
+#include "platform/THotKeyManager.h"
+
+namespace lumivane {
+
+void TFrmLumivane::CreatePopupMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  auto item = [this](const char* caption, int image, void (TFrmLumivane::*handler)()) {
+    QAction* action = PopupMenu1->addAction(QString::fromUtf8(caption));
+    if (image >= 0) action->setIcon(QIcon(TBImageList1->Image(image)));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  OpenOutlook1 = item("Outloo&k", 0, &TFrmLumivane::OpenOutlook1Click);
+  O2 = item("&Calendar", 3, &TFrmLumivane::O2Click);
+  N3 = item("&Tasks", 4, &TFrmLumivane::N3Click);
+  PopupMenu1->addSeparator();
+  Refresh1 = item("&Refresh", 1, &TFrmLumivane::Refresh1Click);
+  PopupMenu1->addSeparator();
+  RestorePosition1 = item("R&estore Position", -1, &TFrmLumivane::RestorePosition1Click);
+  H1 = item("&Hide Window", -1, &TFrmLumivane::H1Click);
+  LockWindow1 = item("Lock &Window", -1, &TFrmLumivane::LockWindow1Click);
+  LockWindow1->setCheckable(true);
+  PopupMenu1->addSeparator();
+  // The options dialog and the About window are not part of the program yet.
+  O1 = PopupMenu1->addAction(QStringLiteral("&Options..."));
+  O1->setEnabled(false);
+  PopupMenu1->addSeparator();
+  About1 = PopupMenu1->addAction(QStringLiteral("&About..."));
+  About1->setEnabled(false);
+  PopupMenu1->addSeparator();
+  Quit1 = item("&Quit", 2, &TFrmLumivane::Quit1Click);
+  // Shortcuts of the menu are shown, not bound: the hot key is global.
+  Refresh1->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void TFrmLumivane::ApplyRefreshInterval() {
+  const int ms = RefreshIntervalMs(settings.RefreshEvery, settings.RefreshType);
+  switch (RefreshTimerChange(Timer1->isActive(), Timer1->interval(), ms)) {
+    case TimerChange::Keep:
+      break;
+    case TimerChange::Restart:
+      Timer1->start(ms);
+      break;
+    case TimerChange::Stop:
+      Timer1->stop();
+      break;
+  }
+}
+
+void TFrmLumivane::ApplyRefreshHotKey() {
+  const auto code = static_cast<std::uint32_t>(settings.RefreshHotkey);
+  Refresh1->setShortcut(HotKeyToKeySequence(code & 0xFFFF));
+  HotKeyManager1->UnregisterAll();
+  // A key another program holds is silently not registered.
+  if (code != 0) HotKeyManager1->Register(code);
+}
+
+void TFrmLumivane::Timer1Timer() { RefreshDisplay(); }
+
+void TFrmLumivane::Refresh1Click() { RefreshDisplay(); }
+
+void TFrmLumivane::ShowFolder(int folderCode) {
+  try {
+    OutlookApplication1->ShowDefaultFolder(folderCode);
+  } catch (const std::exception& e) {
+    ShowApplicationError(QString::fromStdString(e.what()));
+  }
+}
+
+void TFrmLumivane::OpenOutlook1Click() { ShowFolder(kFolderInbox); }
+
+void TFrmLumivane::O2Click() { ShowFolder(kFolderCalendar); }
+
+void TFrmLumivane::N3Click() { ShowFolder(kFolderTasks); }
+
+void TFrmLumivane::LabelDisplayAnchorClick(const std::string& target) {
+  switch (ClassifyAnchor(target)) {
+    case AnchorAction::ShowCalendar:
+      O2Click();
+      break;
+    case AnchorAction::ShowTasks:
+      N3Click();
+      break;
+    case AnchorAction::OpenItem:
+      try {
+        OutlookApplication1->OpenItemLink(target);
+      } catch (const std::exception& e) {
+        ShowApplicationError(QString::fromStdString(e.what()));
+      }
+      break;
+    case AnchorAction::None:
+      break;
+  }
+}
+
+}  // namespace lumivane

@@ -1,0 +1,134 @@
+// The window's place on the desktop: attachment, the pin timer, the
+// see-through background, edge snapping, dragging, hiding and the saved
+// position.
+#include <QAction>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/EdgeSnapping.h"
+#include "app/TFrmLumivane.h"
+#include "display/markup/THTMLabel.h"
+#include "platform/AppMessageBox.h"
+#include "platform/DesktopWindow.h"
+#include "platform/SeeThrough.h"
+
+namespace lumivane {
+namespace {
+
+QRect WorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
+
+void TFrmLumivane::AttachToDesktop() {
+  if (PinnedMode) {
+    desk_->AttachForPinning();
+    MoveWindowTo(QRect(QPoint(0, 0), size()));
+  } else {
+    desk_->AttachToDesktop();
+  }
+  Timer2->start();
+}
+
+void TFrmLumivane::Timer2Timer() {
+  const PinStep step = PinTick(PinnedMode, pinState, PinnedMode && DesktopInFront());
+  pinState = step.state;
+  switch (step.action) {
+    case PinAction::StopTimer:
+      Timer2->stop();
+      break;
+    case PinAction::Raise:
+      // A window the user hid stays hidden.
+      if (hiddenTag_ == 1) RaiseOverDesktop(this);
+      break;
+    case PinAction::Drop:
+      if (hiddenTag_ == 1) DropAmongWindows(this);
+      break;
+    case PinAction::None:
+      break;
+  }
+}
+
+void TFrmLumivane::ApplyBackgroundColor() {
+  const Color key = settings.BackGroundColor;
+  seeThrough_->SetKeyColor(QColor(RedOf(key), GreenOf(key), BlueOf(key)));
+  // On the translucent path the label leaves its background unpainted.
+  LabelDisplay->SetColor(key);
+  LabelDisplay->SetTransparent(seeThrough_->Translucent());
+}
+
+void TFrmLumivane::MoveWindowTo(const QRect& proposed) {
+  SnapConditions when;
+  when.snapToDesktop = settings.SnapToDesktop;
+  when.ctrlDown = QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+  when.restoringPosition = RestoringPosition;
+  const QRect snapped = SnapToWorkArea(proposed, WorkArea(), when);
+  if (snapped != geometry()) setGeometry(snapped);
+}
+
+void TFrmLumivane::LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos) {
+  // The right button opens the menu; a locked window does not move.
+  if (button != Qt::LeftButton || LockWindow1->isChecked()) return;
+  dragging_ = true;
+  dragOffset_ = LabelDisplay->mapTo(this, pos);
+}
+
+bool TFrmLumivane::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == LabelDisplay && dragging_) {
+    if (e->type() == QEvent::MouseMove) {
+      const auto* move = static_cast<QMouseEvent*>(e);
+      MoveWindowTo(QRect(move->globalPosition().toPoint() - dragOffset_, size()));
+    } else if (e->type() == QEvent::MouseButtonRelease) {
+      dragging_ = false;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void TFrmLumivane::RestoreWindowPosition() {
+  const RegistryFile store = ReadSettingsFile(options_.settingsPath);
+  const int top = static_cast<std::int32_t>(store.ReadDword("WindowTop").value_or(1));
+  int left = static_cast<std::int32_t>(store.ReadDword("WindowLeft").value_or(1));
+  MoveWindowTo(QRect(QPoint(x(), top), size()));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int virtualWidth = screen ? screen->virtualGeometry().width() : 0;
+  if (virtualWidth > 0 && left + width() > virtualWidth) left = virtualWidth - width();
+  MoveWindowTo(QRect(QPoint(left, top), size()));
+}
+
+void TFrmLumivane::SaveWindowPosition() {
+  try {
+    WriteWindowPosition(options_.settingsPath, y(), x());
+  } catch (const std::exception& e) {
+    ShowApplicationError(QString::fromStdString(e.what()));
+  }
+}
+
+void TFrmLumivane::LockWindow1Click() {
+  if (LockWindow1->isChecked()) SaveWindowPosition();
+}
+
+void TFrmLumivane::RestorePosition1Click() {
+  MoveWindowTo(QRect(QPoint(1, y()), size()));
+  MoveWindowTo(QRect(QPoint(x(), 1), size()));
+  RefreshDisplay();
+}
+
+void TFrmLumivane::H1Click() {
+  if (hiddenTag_ == 1) {
+    hiddenTag_ = 0;
+    hide();
+    H1->setText(QStringLiteral("Show Desktop Window"));
+  } else {
+    hiddenTag_ = 1;
+    showNormal();
+    raise();
+    H1->setText(QStringLiteral("Hide Desktop Window"));
+  }
+}
+
+}  // namespace lumivane

@@ -1,0 +1,71 @@
+// The main window as a refresh sees it, and the refresh itself.
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/FullScreenRule.h"
+#include "app/LabelRefreshAdapter.h"
+#include "app/TCoolTrayIcon.h"
+#include "app/TFrmLumivane.h"
+#include "display/markup/THTMLabel.h"
+#include "i18n/Clock.h"
+#include "outlook/TOutlookApplication.h"
+#include "platform/AppMessageBox.h"
+#include "platform/DesktopWindow.h"
+#include "platform/SeeThrough.h"
+#include "platform/X11.h"
+
+namespace lumivane {
+
+void TFrmLumivane::RefreshDisplay() {
+  LabelRefreshAdapter label(*LabelDisplay);
+  try {
+    if (lumivane::RefreshDisplay(
+            *this, label,
+            RefreshServices{*OutlookApplication1, settings, Language1, formats_, [] { return Now(); }})) {
+      UpdateSeeThrough();
+    }
+  } catch (const std::exception& e) {
+    // The refresh has cleaned up; the program goes on with what it shows.
+    ShowApplicationError(QString::fromStdString(e.what()));
+  }
+}
+
+bool TFrmLumivane::FullScreenAppActive() {
+  return lumivane::FullScreenAppActive(ActiveWindowRect(), PrimaryScreenRect());
+}
+
+void TFrmLumivane::SetBusyCursor(bool busy) {
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+void TFrmLumivane::SetLeft(int left) { MoveWindowTo(QRect(QPoint(left, y()), size())); }
+
+void TFrmLumivane::SetClientSize(int width, int height) {
+  MoveWindowTo(QRect(pos(), QSize(width, std::max(height, 1))));
+}
+
+void TFrmLumivane::LockUpdates(bool locked) { setUpdatesEnabled(!locked); }
+
+void TFrmLumivane::SetRefreshEnabled(bool enabled) { Refresh1->setEnabled(enabled); }
+
+void TFrmLumivane::SetTrayPicture(int index) { CoolTrayIcon1->SetIconIndex(index); }
+
+void TFrmLumivane::SetTrayHint(const std::string& hint) {
+  CoolTrayIcon1->SetHint(QString::fromStdString(hint));
+}
+
+int TFrmLumivane::ScreenBitsPerPixel() const { return x11::RootPixmapBitsPerPixel(); }
+
+void TFrmLumivane::SetAlphaLevel(int alpha) { seeThrough_->SetAlpha(alpha); }
+
+void TFrmLumivane::UpdateSeeThrough() {
+  // The shape follows what the display shows; recomputed only when it changed.
+  seeThrough_->PictureChanged(grab().toImage());
+}
+
+}  // namespace lumivane
