@@ -1,14 +1,22 @@
 #include "app/HeadlessModes.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <iostream>
 #include <sstream>
 #include <vector>
 
+#include "app/DisplayLabelSetup.h"
+#include "app/LabelRefreshAdapter.h"
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
 #include "display/RefreshDisplay.h"
+#include "display/DisplayImages.h"
 #include "display/markup/MarkupPlainText.h"
+#include "display/markup/THTMLabel.h"
+#include "display/markup/TImageList.h"
 #include "i18n/Clock.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/TOutlookApplication.h"
@@ -28,7 +36,11 @@ class NoWindow : public RefreshWindow {
   int Left() const override { return 0; }
   int Width() const override { return width_; }
   void SetLeft(int) override {}
-  void SetClientSize(int width, int) override { width_ = width; }
+  void SetClientSize(int width, int height) override {
+    width_ = width;
+    height_ = height;
+  }
+  int Height() const { return height_; }
   void LockUpdates(bool) override {}
   void SetRefreshEnabled(bool) override {}
   void SetTrayPicture(int) override {}
@@ -38,6 +50,7 @@ class NoWindow : public RefreshWindow {
 
  private:
   int width_ = 0;
+  int height_ = 0;
 };
 
 class LinesLabel : public RefreshLabel {
@@ -88,22 +101,63 @@ int PointsOf(const StoredSettings& stored) {
                                              : BuiltInDisplayFont().height);
 }
 
-// One refresh into a plain line list.
-std::vector<std::string> RefreshLines(const HeadlessContext& context) {
+void RequireStore() {
   if (!OutlookIsRegistered()) {
     throw std::runtime_error("This program requires Microsoft Outlook installed\n" +
                              OutlookStoreHint());
   }
-  LoadedForRefresh loaded = LoadForRefresh(context);
+}
+
+// One refresh as the window would run it, into `label`.
+void RefreshInto(LoadedForRefresh& loaded, NoWindow& window, RefreshLabel& label) {
   DesktopLauncher launcher;
   TOutlookApplication session(
       MakeIcalServerFactory(OutlookStorePath(), loaded.formats, launcher), launcher);
-  NoWindow window;
-  LinesLabel label(PointsOf(loaded.stored));
   RefreshDisplay(window, label,
                  RefreshServices{session, loaded.stored.settings, loaded.language,
                                  loaded.formats, [] { return Now(); }});
+}
+
+// One refresh into a plain line list.
+std::vector<std::string> RefreshLines(const HeadlessContext& context) {
+  RequireStore();
+  LoadedForRefresh loaded = LoadForRefresh(context);
+  NoWindow window;
+  LinesLabel label(PointsOf(loaded.stored));
+  RefreshInto(loaded, window, label);
   return label.lines;
+}
+
+// The display as the window would show it, its background in the key colour.
+int WriteScreenshot(const HeadlessContext& context, const std::string& file, int argc,
+                    char** argv) {
+  RequireStore();
+  // No display is needed: the picture is drawn off screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  LoadedForRefresh loaded = LoadForRefresh(context);
+  TImageList images(QSize(16, 16));
+  FillDisplayImages(images);
+  THTMLabel label;
+  label.setAttribute(Qt::WA_DontShowOnScreen);
+  SetUpDisplayLabel(label, &images, nullptr);
+  ApplyLoadedLook(label,
+                  loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont)
+                                            : BuiltInDisplayFont(),
+                  loaded.stored.settings);
+  LabelRefreshAdapter adapter(label);
+  NoWindow window;
+  RefreshInto(loaded, window, adapter);
+
+  label.resize(window.Width(), window.Height());
+  const Color key = loaded.stored.settings.BackGroundColor;
+  QImage picture(label.size(), QImage::Format_RGB32);
+  picture.fill(QColor(RedOf(key), GreenOf(key), BlueOf(key)));
+  label.render(&picture);
+  if (!picture.save(QString::fromStdString(file), "PNG")) {
+    throw std::runtime_error("Cannot write the picture " + file);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -147,7 +201,7 @@ std::string DisplayPlainText(const std::string& markup) {
   return trimmed;
 }
 
-int RunHeadless(const CommandLine& line, const HeadlessContext& context, int, char**) {
+int RunHeadless(const CommandLine& line, const HeadlessContext& context, int argc, char** argv) {
   try {
     switch (line.mode) {
       case RunMode::MakeSampleStore:
@@ -162,6 +216,8 @@ int RunHeadless(const CommandLine& line, const HeadlessContext& context, int, ch
         std::cout << DisplayPlainText(markup);
         return 0;
       }
+      case RunMode::Screenshot:
+        return WriteScreenshot(context, line.argument, argc, argv);
       default:
         std::cerr << "lumivane: this mode is not available\n";
         return 1;

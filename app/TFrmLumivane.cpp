@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "app/DisplayLabelSetup.h"
 #include "app/TCoolTrayIcon.h"
 #include "display/DisplayImages.h"
 #include "display/markup/THTMLabel.h"
@@ -65,17 +66,7 @@ void TFrmLumivane::CreateComponents() {
 
   LabelDisplay = new THTMLabel(this);
   LabelDisplay->setObjectName(QStringLiteral("LabelDisplay"));
-  LabelDisplay->SetAlign(TAlign::alClient);
-  LabelDisplay->SetColor(RGB(1, 1, 1));
-  LabelDisplay->SetTransparent(false);
-  LabelDisplay->SetFont(FontFromLogFont(BuiltInDisplayFont()));
-  LabelDisplay->SetFontColor(clWhite);
-  LabelDisplay->SetShadowColor(clBlack);
-  LabelDisplay->SetShadowOffset(1);
-  LabelDisplay->SetURLColor(clBlue);
-  LabelDisplay->SetVAlignment(TVAlignment::tvaTop);
-  LabelDisplay->SetImages(ImageList1);
-  LabelDisplay->SetPopupMenu(PopupMenu1);
+  SetUpDisplayLabel(*LabelDisplay, ImageList1, PopupMenu1);
   LabelDisplay->OnAnchorClick = [this](const std::string& target) {
     LabelDisplayAnchorClick(target);
   };
@@ -141,9 +132,7 @@ void TFrmLumivane::LoadSettings() {
   LockWindow1->setChecked(loaded.stored.LockWindow);
   displayFontBase_ = loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont)
                                                 : BuiltInDisplayFont();
-  LabelDisplay->SetFont(FontFromLogFont(displayFontBase_));
-  LabelDisplay->SetFontColor(settings.FontColor);
-  LabelDisplay->SetShadowColor(settings.ShadowColor);
+  ApplyLoadedLook(*LabelDisplay, displayFontBase_, settings);
   Language1.LanguageFile = loaded.stored.LanguageFile;
 }
 

@@ -117,6 +117,18 @@ class XServer:
         return (values.get("Absolute upper-left X"), values.get("Absolute upper-left Y"),
                 values.get("Width"), values.get("Height"))
 
+    def set_wallpaper(self, colour, path):
+        """A plain wallpaper, set the way desktops do (_XROOTPMAP_ID)."""
+        subprocess.run(["convert", "-size", "%dx%d" % (self.width, self.height),
+                        "xc:" + colour, path], check=True)
+        self.run(["feh", "--bg-fill", path])
+
+    def pixel(self, image, x, y):
+        """The colour of one pixel of a PNG file as "#RRGGBB"."""
+        out = subprocess.run(["convert", image, "-format", "%%[hex:p{%d,%d}]" % (x, y), "info:"],
+                             capture_output=True, text=True, check=True).stdout.strip()
+        return "#" + out[:6].upper()
+
     def screenshot(self, path):
         self.run(["import", "-window", "root", path])
         return path
@@ -201,6 +213,24 @@ class Lumivane:
                 self.process.kill()
                 self.process.wait()
         return self.process.returncode if self.process else None
+
+    def write_settings(self, values):
+        """A settings file with the given values: int -> dword, str -> text."""
+        os.makedirs(os.path.dirname(self.settings_file), exist_ok=True)
+        lines = ["Windows Registry Editor Version 5.00", "",
+                 "[HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane]"]
+        for name, value in values.items():
+            if isinstance(value, bool) or isinstance(value, int):
+                lines.append('"%s"=dword:%08x' % (name, int(value) & 0xFFFFFFFF))
+            else:
+                lines.append('"%s"="%s"' % (name, value))
+        with open(self.settings_file, "w", encoding="utf-8") as f:
+            f.write("\n".join(lines) + "\n")
+
+    def make_sample_store(self):
+        result = self.run("--make-sample-store", self.store)
+        if result.returncode != 0:
+            raise RuntimeError(result.stderr)
 
     def read_settings(self):
         with open(self.settings_file, encoding="utf-8") as f:

@@ -1,0 +1,115 @@
+"""The main job from end to end: the program on a calendar store fills and
+sizes its window; a store it cannot read gives the error box and the program
+goes on; the modes without a window show the same display."""
+import os
+import subprocess
+import time
+import unittest
+
+from harness import DesktopTestCase, wait_until
+
+KEY = "#010101"
+
+
+def image_size(path):
+    out = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True,
+                         check=True).stdout.split()
+    return int(out[0]), int(out[1])
+
+
+def non_key_pixels(path, key=KEY):
+    """Pixels of a PNG that are not the key colour, as {(x, y): "#RRGGBB"}."""
+    out = subprocess.run(["convert", path, "txt:-"], capture_output=True, text=True,
+                         check=True).stdout.splitlines()[1:]
+    pixels = {}
+    for line in out:
+        where, rest = line.split(":", 1)
+        x, y = (int(v) for v in where.split(","))
+        colour = rest.split("#", 1)[1][:6].upper()
+        if "#" + colour != key:
+            pixels[(x, y)] = "#" + colour
+    return pixels
+
+
+class Display(DesktopTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.app.make_sample_store()
+
+    def test_window_takes_the_size_of_its_markup_and_shows_it(self):
+        wallpaper = os.path.join(self.tmp, "wall.png")
+        self.x.set_wallpaper("#336699", wallpaper)
+        self.app.write_settings({"WindowLeft": 200, "WindowTop": 100})
+        self.app.start()
+        window = self.app.main_window()
+        self.assertIsNotNone(window)
+        time.sleep(0.5)
+
+        # The picture of the display drawn without a window has the same size
+        # and, wherever it is not background, the same pixels.
+        picture = os.path.join(self.tmp, "display.png")
+        made = self.app.run("--screenshot", picture)
+        self.assertEqual(made.returncode, 0, made.stderr)
+        width, height = image_size(picture)
+        self.assertGreaterEqual(width, 100)
+        x, y, w, h = self.x.geometry(window)
+        self.assertEqual((x, y, w, h), (200, 100, width, height))
+
+        shot = self.x.screenshot(os.path.join(self.tmp, "root.png"))
+        crop = os.path.join(self.tmp, "window.png")
+        subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", crop],
+                       check=True)
+        drawn = non_key_pixels(picture)
+        self.assertGreater(len(drawn), 500, "the display shows almost no text")
+        shown = non_key_pixels(crop, key="#336699")
+        different = [p for p, c in drawn.items() if shown.get(p) != c]
+        self.assertLess(len(different), len(drawn) // 100,
+                        "the window shows other pixels than the display's picture")
+        # Where the display has its background, the wallpaper shows through.
+        background = [(px, py) for px in range(w) for py in range(h)
+                      if (px, py) not in drawn][:50]
+        for px, py in background:
+            self.assertEqual(self.x.pixel(crop, px, py), "#336699")
+
+    def test_markup_and_text_modes_show_the_same_display(self):
+        markup = self.app.run("--markup")
+        self.assertEqual(markup.returncode, 0, markup.stderr)
+        lines = markup.stdout.split("\n")
+        self.assertEqual(lines[0], '<P align="left">')
+        self.assertEqual(lines[-2], "<br>")
+        self.assertTrue(any("Team stand-up" in line for line in lines))
+        text = self.app.run("--text")
+        self.assertEqual(text.returncode, 0, text.stderr)
+        self.assertNotIn("<", text.stdout.replace("&lt;", ""))
+        self.assertIn("Team stand-up", text.stdout)
+        self.assertIn("Tasks", text.stdout)
+
+    def test_an_unreadable_store_shows_the_error_box_and_the_program_goes_on(self):
+        with open(os.path.join(self.app.store, "broken.ics"), "w") as f:
+            f.write("this is not a calendar\n")
+        self.app.start()
+        dialog = wait_until(lambda: [
+            w for w in self.x.windows(pid=self.app.process.pid)
+            if "DIALOG" in self.x.run(["xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE"]).stdout], 15)
+        self.assertTrue(dialog, "no error box")
+        self.x.run(["xdotool", "windowactivate", "--sync", str(dialog[0])])
+        self.x.run(["xdotool", "key", "--window", str(dialog[0]), "Return"])
+        self.assertIsNotNone(self.app.main_window())
+        time.sleep(0.5)
+        self.assertIsNone(self.app.process.poll(), "the program ended after the error")
+        failed = self.app.run("--markup")
+        self.assertEqual(failed.returncode, 1)
+        self.assertIn("broken.ics", failed.stderr)
+
+    def test_modes_without_a_window_fail_clearly_without_a_store(self):
+        missing = {"LUMIVANE_OUTLOOK_STORE": os.path.join(self.tmp, "none")}
+        for mode in (["--markup"], ["--text"], ["--screenshot", os.path.join(self.tmp, "x.png")]):
+            result = self.app.run(*mode, extra_env=missing)
+            self.assertEqual(result.returncode, 1, mode)
+            self.assertIn("This program requires Microsoft Outlook installed", result.stderr)
+            self.assertEqual(result.stdout, "")
+
+
+if __name__ == "__main__":
+    unittest.main()
