@@ -16,9 +16,19 @@ int ScaleToDpi(int value, int dpi) {
   return ClampPixel((product + half) / 96);
 }
 
+namespace {
+
+// Any rectangle a caller gives stays within the pixel range.
+Rect ClampRect(const Rect& rect) {
+  return {ClampPixel(rect.left), ClampPixel(rect.top), ClampPixel(rect.right),
+          ClampPixel(rect.bottom)};
+}
+
+}  // namespace
+
 MarkupEngine::MarkupEngine(Canvas& canvas, const Rect& rect, const MarkupOptions& options)
     : canvas_(canvas),
-      rect_(rect),
+      rect_(ClampRect(rect)),
       options_(options),
       flags_(kMarkupTextFlags | (options.wordWrap ? 0u : static_cast<unsigned>(kTextEndEllipsis))) {
 }

@@ -80,8 +80,8 @@ TagOutcome MarkupEngine::InlineImage(LinePass& line, std::string_view tag) {
   const int height = image.room.height;
   if (line.hitTesting && flow_.inAnchor) HitTestImage(line, width, height);
   // Only the measuring pass decides what fits on a line.
-  if (line.pass == Pass::kMeasure && std::int64_t{line.width} + width > line.rect.Width() &&
-      line.rect.Width() > width) {
+  const std::int64_t room = std::int64_t{line.rect.right} - line.rect.left;
+  if (line.pass == Pass::kMeasure && std::int64_t{line.width} + width > room && room > width) {
     return {.noFit = true};
   }
   if (line.drawing) image.draw({line.pen, line.rect.top});

@@ -109,7 +109,7 @@ MarkupEngine::RunOutcome MarkupEngine::LayOutRun(LinePass& line, std::string_vie
   // lays out exactly the text the measuring pass took for the line.
   bool accepted = true;
   if (line.pass == Pass::kMeasure) {
-    const int room = line.rect.Width();
+    const std::int64_t room = std::int64_t{line.rect.right} - line.rect.left;
     accepted = line.width < room || width >= room || (line.hasText && !line.endsInBlank);
   }
   if (!accepted && options_.wordWrap) {

@@ -12,6 +12,7 @@ namespace {
 
 // Decoding is limited too: a small compressed file can describe a huge image.
 constexpr int kMaxDecodedMegabytes = 64;
+constexpr qsizetype kMaxHeldBytes = qsizetype{256} * 1024 * 1024;
 
 QImage Decode(QIODevice& device) {
   QImageReader reader(&device);
@@ -23,7 +24,11 @@ QImage Decode(QIODevice& device) {
 
 const QImage* THTMLPictureCache::Find(const std::string& address) {
   auto it = pictures_.find(address);
-  if (it == pictures_.end()) it = pictures_.emplace(address, Load(address)).first;
+  if (it == pictures_.end()) {
+    QImage picture = bytes_ < kMaxHeldBytes ? Load(address) : QImage();
+    bytes_ += picture.sizeInBytes();
+    it = pictures_.emplace(address, std::move(picture)).first;
+  }
   return it->second.isNull() ? nullptr : &it->second;
 }
 

@@ -3,6 +3,8 @@
 // pixel right of the rectangle's left edge.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "display/markup/DrawMarkup.h"
 #include "support/TestCanvas.h"
 
@@ -391,6 +393,19 @@ TEST_F(DrawMarkupTest, IgnoreClearTypeDrawsAndMeasuresWithAnAntialiasedFont) {
   options.ignoreClearType = false;
   Draw("x", {0, 0, 300, 1000}, options);
   EXPECT_FALSE(Text("x").font.antialiased);
+}
+
+TEST_F(DrawMarkupTest, AnyRectangleIsLaidOutWithinThePixelRange) {
+  canvas.imageCount = 1;
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const MarkupResult result =
+      Draw("<P align=\"right\">a <IMG src=\"idx:0\"><BR>b", {kMin, kMin, kMax, kMax});
+  // The rectangle counts as reaching 2^30 pixels each way; "a " and the image
+  // are 22 wide without the trailing blank.
+  EXPECT_EQ(Text("a ").rect.left, (1 << 30) - 22);
+  EXPECT_EQ(Text("b").rect.top, -(1 << 30) + 17);
+  EXPECT_EQ(result.totalHeight, 34);
 }
 
 TEST_F(DrawMarkupTest, MeasuringAloneDrawsNothingAndGivesTheSameSizes) {
