@@ -37,9 +37,13 @@ constexpr lumivane::Color kWindowText = SystemColor(8);
 // A link hint sits beside the pointer, not under it.
 const QPoint kAnchorHintOffset(10, -10);
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QRect ToQRect(const Rect& r) {
+  return QRect(r.left, r.top, r.Width(), r.Height());
+}
 
-Rect Inset(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+Rect Inset(Rect r, int by) {
+  return {r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
 
 bool IsLineStyle(TGradientType type) {
   return type == TGradientType::gtBottomLine || type == TGradientType::gtCenterLine ||
@@ -197,7 +201,9 @@ THTMLabel::THTMLabel(QWidget* parent)
   WatchParent();
 }
 
-THTMLabel::~THTMLabel() { pictureCache_.Clear(); }
+THTMLabel::~THTMLabel() {
+  pictureCache_.Clear();
+}
 
 void THTMLabel::MarkupChanged() {
   pictureCache_.Clear();
@@ -317,6 +323,7 @@ void THTMLabel::SetAutoSizing(bool on) {
     // A fresh start for the sized side; the next paint grows it to the markup.
     if (align_ == TAlign::alLeft || align_ == TAlign::alRight) resize(kAutoSizeMargin, height());
     if (align_ == TAlign::alTop || align_ == TAlign::alBottom) resize(width(), kAutoSizeMargin);
+    Realign();
   }
   update();
 }
@@ -389,13 +396,17 @@ int THTMLabel::GetVersionNumber() const {
 
 std::string THTMLabel::Version() const {
   const unsigned number = static_cast<unsigned>(GetVersionNumber());
-  return std::to_string((number >> 24) & 0xFF) + "." + std::to_string((number >> 16) & 0xFF) +
-         "." + std::to_string((number >> 8) & 0xFF) + "." + std::to_string(number & 0xFF);
+  return std::to_string((number >> 24) & 0xFF) + "." + std::to_string((number >> 16) & 0xFF) + "." +
+         std::to_string((number >> 8) & 0xFF) + "." + std::to_string(number & 0xFF);
 }
 
-std::string THTMLabel::GetMarkupText() const { return htmlText_.Text(); }
+std::string THTMLabel::GetMarkupText() const {
+  return htmlText_.Text();
+}
 
-void THTMLabel::MarkupTextChanged() { update(); }
+void THTMLabel::MarkupTextChanged() {
+  update();
+}
 
 MarkupResult THTMLabel::RenderMarkup(QtCanvas& canvas, std::string_view text, const Rect& rect,
                                      std::optional<Point> point, bool measureOnly) {
@@ -416,7 +427,9 @@ MarkupResult THTMLabel::RenderMarkup(QtCanvas& canvas, std::string_view text, co
   return DrawMarkup(canvas, text, rect, options);
 }
 
-void THTMLabel::BeginUpdate() { ++updateCount_; }
+void THTMLabel::BeginUpdate() {
+  ++updateCount_;
+}
 
 void THTMLabel::EndUpdate() {
   if (updateCount_ == 0) return;
@@ -443,12 +456,16 @@ bool THTMLabel::SizesVertically() const {
 }
 
 Rect THTMLabel::MarkupRect() const {
-  Rect r{0, 0, width(), height()};
-  if (bevelInner_ != TBevelCut::bvNone || bevelOuter_ != TBevelCut::bvNone) {
-    r = Inset(r, bevelWidth_);
-  }
-  if (borderStyle_ == TBorderStyle::bsSingle) r = Inset(r, borderWidth_);
-  return r;
+  // Inside the frames as PaintFrames draws them, then a gap of the bevel width
+  // and, with a single border, of the border width. Painting and the hit test
+  // both lay out here, so links are found where they are drawn.
+  const bool bevelled = bevelInner_ != TBevelCut::bvNone || bevelOuter_ != TBevelCut::bvNone;
+  int inset = borderWidth_;
+  if (bevelOuter_ != TBevelCut::bvNone) inset += bevelWidth_;
+  if (bevelInner_ != TBevelCut::bvNone) inset += bevelWidth_;
+  if (bevelled) inset += bevelWidth_;
+  if (borderStyle_ == TBorderStyle::bsSingle) inset += borderWidth_;
+  return Inset(Rect{0, 0, width(), height()}, inset);
 }
 
 Rect THTMLabel::AlignVertically(QtCanvas& canvas, std::string_view markup, Rect rect) {
@@ -472,9 +489,8 @@ void THTMLabel::PaintBackground(QtCanvas& canvas, const Rect& client) {
       canvas.Rectangle(client);
     } else {
       DrawGradient(canvas, color_, colorTo_, steps, client,
-                   gradientType_ == TGradientType::gtFullVertical
-                       ? GradientDirection::kVertical
-                       : GradientDirection::kHorizontal);
+                   gradientType_ == TGradientType::gtFullVertical ? GradientDirection::kVertical
+                                                                  : GradientDirection::kHorizontal);
     }
   }
   if (IsLineStyle(gradientType_)) {
@@ -523,7 +539,10 @@ void THTMLabel::ApplyAutoSize(const MarkupResult& result) {
   QSize size = this->size();
   if (SizesHorizontally()) size.setWidth(result.widestLine + kAutoSizeMargin);
   if (SizesVertically()) size.setHeight(result.totalHeight + kAutoSizeMargin);
-  if (size != this->size()) resize(size);
+  if (size == this->size()) return;
+  resize(size);
+  // A hidden widget gets no resize event until shown; keep an edge now.
+  Realign();
 }
 
 void THTMLabel::paintEvent(QPaintEvent*) {

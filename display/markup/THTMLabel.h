@@ -28,7 +28,13 @@ class TPictureContainer;
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TAutoSizeType { asVertical, asHorizontal, asBoth };
 enum class TVAlignment { tvaTop, tvaCenter, tvaBottom };
-enum class TGradientType { gtFullHorizontal, gtFullVertical, gtBottomLine, gtCenterLine, gtTopLine };
+enum class TGradientType {
+  gtFullHorizontal,
+  gtFullVertical,
+  gtBottomLine,
+  gtCenterLine,
+  gtTopLine
+};
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum class TBorderStyle { bsNone, bsSingle };
 
