@@ -135,10 +135,11 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
     return entry;
   }
   std::string& text = buffer_;
-  text.resize(static_cast<std::size_t>(std::max<std::int64_t>(found.signature.size, 0)));
+  // One byte more than stat said, so the end shows without growing the buffer.
+  text.resize(static_cast<std::size_t>(std::max<std::int64_t>(found.signature.size, 0)) + 1);
   std::size_t filled = 0;
   for (;;) {
-    if (filled == text.size()) text.resize(text.size() + 65536);  // the file grew meanwhile
+    if (filled == text.size()) text.resize(text.size() * 2);  // the file grew meanwhile
     const ssize_t got = read(fd.get(), text.data() + filled, text.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
@@ -188,7 +189,7 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
     if (entry.source) snapshot->sources.push_back(entry.source);
     entries.emplace(f.name, std::move(entry));
   }
-  if (buffer_.capacity() > (1u << 20)) buffer_ = std::string();  // not kept between refreshes
+  if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
   entries_ = std::move(entries);
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
