@@ -9,6 +9,7 @@
 #include <optional>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "outlook/AutomationError.h"
@@ -403,6 +404,7 @@ class Reader {
     // Ordinals count every component with the UID, readable or not, so that
     // the same count finds the component again in the file.
     const std::uint32_t ordinal = eventOrdinals_[f.uid]++;
+    if (f.cancelled) cancelledSeries_.insert(f.uid);  // its moved instances go with it
     if (f.cancelled || f.brokenTime || f.dtstart == nullptr) return;
     const auto start = TimeOf(f.dtstart, icalproperty_get_dtstart(f.dtstart), zones_);
     if (!start) return;
@@ -448,7 +450,8 @@ class Reader {
       Appointment* master = found != masters.end() ? found->second : nullptr;
       if (master == nullptr) {
         // An instance without its series (an invitation to one occurrence):
-        // an appointment of its own.
+        // an appointment of its own, unless the series was called off.
+        if (cancelledSeries_.count(pending.uid) != 0) continue;
         if (auto item = Standalone(pending)) orphans.push_back(std::move(*item));
         continue;
       }
@@ -547,6 +550,7 @@ class Reader {
   // Keyed by views into the parse tree, which outlives the reader.
   std::unordered_map<std::string_view, std::uint32_t> eventOrdinals_;
   std::unordered_map<std::string_view, std::uint32_t> taskOrdinals_;
+  std::unordered_set<std::string_view> cancelledSeries_;
 };
 
 }  // namespace

@@ -252,6 +252,13 @@ TEST_F(IcalReaderTest, ComponentsThatCannotBeReadAreSkipped) {
     SUMMARY:Called off
     STATUS:CANCELLED
     DTSTART:20261208T100000
+    RRULE:FREQ=DAILY
+    END:VEVENT
+    BEGIN:VEVENT
+    UID:cancelled
+    RECURRENCE-ID:20261209T100000
+    SUMMARY:Called off, moved
+    DTSTART:20261209T120000
     END:VEVENT
     BEGIN:VTODO
     UID:broken-due
