@@ -513,7 +513,7 @@ void THTMLabel::PaintFrames(QtCanvas& canvas, const Rect& client) {
 }
 
 std::optional<MarkupResult> THTMLabel::Paint(QPainter& painter, bool drawing) {
-  QtCanvas canvas(painter);
+  QtCanvas canvas(painter, &extents_);
   PrepareCanvas(canvas);
   const Rect client{0, 0, width(), height()};
   if (drawing) PaintBackground(canvas, client);
@@ -572,7 +572,7 @@ void THTMLabel::PaintNow() {
 
 LabelAnchor THTMLabel::AnchorAt(int x, int y) {
   MeasureSurface surface(*this);
-  QtCanvas canvas(surface.Painter());
+  QtCanvas canvas(surface.Painter(), &extents_);
   PrepareCanvas(canvas);
   const std::string markup = GetMarkupText();
   const Rect rect = AlignVertically(canvas, markup, MarkupRect());

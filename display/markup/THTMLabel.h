@@ -12,6 +12,7 @@
 
 #include "display/markup/DrawMarkup.h"
 #include "display/markup/THTMLPictureCache.h"
+#include "display/markup/TextExtentCache.h"
 
 class QMenu;
 class QPainter;
@@ -262,6 +263,8 @@ class THTMLabel : public QWidget {
 
   THTMLStrings htmlText_;
   THTMLPictureCache pictureCache_;
+  // Run widths kept between layouts: every paint and mouse move lays out again.
+  TextExtentCache extents_;
   TImageList* images_ = nullptr;
   TPictureContainer* container_ = nullptr;
   QMenu* popupMenu_ = nullptr;
