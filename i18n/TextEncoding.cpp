@@ -51,6 +51,8 @@ std::size_t SequenceLength(std::string_view s, std::size_t pos) {
   return length;
 }
 
+}  // namespace
+
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   std::string out;
   out.reserve(bytes.size());
@@ -74,8 +76,6 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   }
   return out;
 }
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {

@@ -20,6 +20,10 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // is kept as it is; anything else is read as Windows-1252.
 std::string TextFileToUtf8(std::string_view bytes);
 
+// UTF-16 code units (without a byte order mark) as UTF-8; a lone surrogate
+// becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
 // Characters in the text. A byte that does not belong to a well-formed
 // sequence counts as one character, so nothing is ever lost when cutting.
 std::size_t CharacterCount(std::string_view text);

@@ -1,6 +1,7 @@
 #include "platform/RegistryFile.h"
 
 #include "i18n/AsciiText.h"
+#include "i18n/TextEncoding.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,50 +30,6 @@ int HexValue(char c) {
   c = LowerAscii(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-  std::string out;
-  out.reserve(bytes.size() / 2);
-  auto unit = [&](size_t i) -> std::uint32_t {
-    const auto a = static_cast<unsigned char>(bytes[i]);
-    const auto b = static_cast<unsigned char>(bytes[i + 1]);
-    return bigEndian ? (a << 8 | b) : (b << 8 | a);
-  };
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    std::uint32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
-      const std::uint32_t low = unit(i + 2);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      } else {
-        cp = 0xFFFD;
-      }
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
 }
 
 // "Name" at the start of a line: the name with \\ and \" unescaped, and the
@@ -212,23 +169,16 @@ std::string SystemError(const std::string& what, const std::string& path) {
 }  // namespace
 
 std::string DecodeRegText(std::string_view bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    return Utf16ToUtf8(bytes.substr(2), false);
-  }
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
-      static_cast<unsigned char>(bytes[1]) == 0xFF) {
-    return Utf16ToUtf8(bytes.substr(2), true);
-  }
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
-  // UTF-16 without a BOM: the high bytes of its ASCII characters are zero.
+  // UTF-16 without a byte order mark: the high bytes of its ASCII characters
+  // are zero. Everything else (byte order marks, UTF-8, the ANSI files of
+  // older editors) is what text files are.
   if (bytes.size() >= 4 && bytes[0] != 0 && bytes[1] == 0 && bytes[3] == 0) {
     return Utf16ToUtf8(bytes, false);
   }
   if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] != 0 && bytes[2] == 0) {
     return Utf16ToUtf8(bytes, true);
   }
-  return std::string(bytes);
+  return TextFileToUtf8(bytes);
 }
 
 RegistryFile::RegistryFile(std::string keyPath) : keyPath_(std::move(keyPath)) {}

@@ -60,8 +60,8 @@ class RegistryFile {
   int skippedLines_ = 0;
 };
 
-// Decodes UTF-16 (LE or BE, by BOM or by its zero bytes) to UTF-8; other
-// input is returned without a UTF-8 BOM.
+// The file's text as UTF-8: UTF-16 (by byte order mark or by its zero bytes),
+// UTF-8, or the Windows-1252 of older editors' exports.
 std::string DecodeRegText(std::string_view bytes);
 
 // Whole file, or std::nullopt when it does not exist. Throws std::runtime_error
