@@ -237,14 +237,14 @@ class Lumivane:
             return f.read()
 
 
-class DesktopTestCase(unittest.TestCase):
-    """A test case with an X server per class and fresh folders per test."""
+class XServerTestCase(unittest.TestCase):
+    """A test case with its own X server (and window manager) per class."""
 
     xserver_options = {}
 
     @classmethod
     def setUpClass(cls):
-        for tool in ("Xvfb", "openbox", "xdotool", "xwininfo"):
+        for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "wmctrl"):
             if shutil.which(tool) is None:
                 raise unittest.SkipTest(tool + " is not installed")
         cls.x = XServer(**cls.xserver_options)
@@ -252,6 +252,10 @@ class DesktopTestCase(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.x.stop()
+
+
+class DesktopTestCase(XServerTestCase):
+    """The program with fresh folders per test."""
 
     def setUp(self):
         self.tmp = tempfile.mkdtemp(prefix="lumivane-e2e-")

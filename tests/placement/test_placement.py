@@ -16,7 +16,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import XServer, wait_until  # noqa: E402
+from harness import XServer, XServerTestCase, wait_until  # noqa: E402
 
 PROBE = os.environ.get("PLACEMENT_PROBE", "placement_probe")
 WALLPAPER = (0x33, 0x66, 0xCC)
@@ -83,20 +83,7 @@ class Probe:
             stream.close()
 
 
-class ProbeTestCase(unittest.TestCase):
-    xserver_options = {}
-
-    @classmethod
-    def setUpClass(cls):
-        for tool in ("Xvfb", "openbox", "xdotool", "xprop", "wmctrl"):
-            if shutil.which(tool) is None:
-                raise unittest.SkipTest(tool + " is not installed")
-        cls.x = XServer(**cls.xserver_options)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.stop()
-
+class ProbeTestCase(XServerTestCase):
     def setUp(self):
         self.probes = []
         self.tmp = tempfile.mkdtemp(prefix="lumivane-placement-")
