@@ -6,6 +6,10 @@
 
 namespace lumivane {
 
+LabelRefreshAdapter::LabelRefreshAdapter(THTMLabel& label) : label_(label) {}
+
+LabelRefreshAdapter::~LabelRefreshAdapter() = default;
+
 int LabelRefreshAdapter::FontPointSize() const { return label_.Font().pointSize(); }
 
 void LabelRefreshAdapter::SetIgnoreClearType(bool ignore) { label_.SetIgnoreClearType(ignore); }
@@ -17,11 +21,14 @@ void LabelRefreshAdapter::ClearLines() { label_.HTMLText().Clear(); }
 void LabelRefreshAdapter::AddLine(const std::string& line) { label_.HTMLText().Add(line); }
 
 void LabelRefreshAdapter::MeasureLines(int& width, int& height) {
-  THTMLabel measure;
-  measure.setAttribute(Qt::WA_DontShowOnScreen);
+  if (!measure_) {
+    measure_ = std::make_unique<THTMLabel>();
+    measure_->setAttribute(Qt::WA_DontShowOnScreen);
+    measure_->SetAutoSizing(true);
+    measure_->SetAutoSizeType(TAutoSizeType::asBoth);
+  }
+  THTMLabel& measure = *measure_;
   measure.move(0, 0);
-  measure.SetAutoSizing(true);
-  measure.SetAutoSizeType(TAutoSizeType::asBoth);
   measure.SetFont(label_.Font());
   measure.SetFontColor(label_.FontColor());
   measure.SetIgnoreClearType(label_.IgnoreClearType());

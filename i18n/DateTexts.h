@@ -9,8 +9,8 @@
 
 namespace lumivane {
 
-// Whether two moments lie on the same calendar day, judged by their
-// "mmmm d, yyyy" texts.
+// Whether two moments lie on the same calendar day: their "mmmm d, yyyy"
+// texts would be equal.
 bool IsSameDay(AutomationDate a, AutomationDate b, const FormatSettings& fs);
 
 // "hh:nn": compares two times of day to the minute, as texts.
