@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "outlook/AutomationError.h"
+#include "outlook/ical/CalendarLayout.h"
 #include "outlook/ical/IcalLibrary.h"
 #include "outlook/ical/IcalRecurrence.h"
 
@@ -355,41 +356,65 @@ bool ReadSeries(const Fields& f, const ReadTime& start, const Span& span, FileZo
   return true;
 }
 
-void TakeTexts(const Fields& f, Appointment& item) {
-  if (f.summary != nullptr) item.subject = f.summary;
-  if (f.location != nullptr) item.location = f.location;
-  if (f.hasCategories) item.categories = f.categories;
+// The texts of a component, copied out of the parse tree.
+struct Texts {
+  std::optional<std::string> subject;
+  std::optional<std::string> location;
+  std::optional<std::string> categories;
+};
+
+Texts TextsOf(const Fields& f) {
+  Texts texts;
+  if (f.summary != nullptr) texts.subject = f.summary;
+  if (f.location != nullptr) texts.location = f.location;
+  if (f.hasCategories) texts.categories = f.categories;
+  return texts;
 }
 
-// A VEVENT with a RECURRENCE-ID, kept until its series is known.
+void TakeTexts(const Texts& texts, Appointment& item) {
+  if (texts.subject) item.subject = *texts.subject;
+  if (texts.location) item.location = *texts.location;
+  if (texts.categories) item.categories = *texts.categories;
+}
+
+// A VEVENT with a RECURRENCE-ID, kept (copied out of its parse tree) until
+// its series is known.
 struct PendingOverride {
   std::string uid;
-  Fields fields;
+  Texts texts;
+  bool cancelled = false;
   ReadTime recurrenceId;
   std::optional<ReadTime> start;
+  std::optional<Span> span;  // from its own DTEND or DURATION
 };
 
 class Reader {
  public:
   explicit Reader(ZoneCache& cache) : zones_(cache) {}
 
+  // A whole parse tree at once.
   SourceContent Read(icalcomponent* root) {
     const std::vector<icalcomponent*> calendars = Calendars(root);
-    std::size_t events = 0;
-    std::size_t tasks = 0;
-    for (icalcomponent* calendar : calendars) {
-      zones_.AddDefinitions(calendar);
-      events +=
-          static_cast<std::size_t>(icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT));
-      tasks +=
-          static_cast<std::size_t>(icalcomponent_count_components(calendar, ICAL_VTODO_COMPONENT));
-    }
+    for (icalcomponent* calendar : calendars) AddZones(calendar);
+    for (icalcomponent* calendar : calendars) ReadItems(calendar);
+    return Finish();
+  }
+
+  // The VTIMEZONEs of a calendar, which must stay alive until Finish.
+  void AddZones(icalcomponent* calendar) { zones_.AddDefinitions(calendar); }
+
+  // The VEVENTs and VTODOs of a calendar; nothing is kept of its tree.
+  void ReadItems(icalcomponent* calendar) {
+    ForEachChild(calendar, ICAL_VEVENT_COMPONENT, [this](icalcomponent* c) { ReadEvent(c); });
+    ForEachChild(calendar, ICAL_VTODO_COMPONENT, [this](icalcomponent* c) { ReadTask(c); });
+  }
+
+  void Reserve(std::size_t events, std::size_t tasks) {
     content_.appointments.reserve(events);
     content_.tasks.reserve(tasks);
-    for (icalcomponent* calendar : calendars) {
-      ForEachChild(calendar, ICAL_VEVENT_COMPONENT, [this](icalcomponent* c) { ReadEvent(c); });
-      ForEachChild(calendar, ICAL_VTODO_COMPONENT, [this](icalcomponent* c) { ReadTask(c); });
-    }
+  }
+
+  SourceContent Finish() {
     AttachOverrides();
     return std::move(content_);
   }
@@ -398,7 +423,7 @@ class Reader {
   void ReadEvent(icalcomponent* component) {
     Fields f = FieldsOf(component);
     if (f.recurrenceId != nullptr) {
-      ReadOverride(std::move(f));
+      ReadOverride(f);
       return;
     }
     // Ordinals count every component with the UID, readable or not, so that
@@ -415,7 +440,7 @@ class Reader {
     item.uid = f.uid;
     item.ordinal = ordinal;
     item.allDay = start->isDate;
-    TakeTexts(f, item);
+    TakeTexts(TextsOf(f), item);
     std::tie(item.start, item.end) =
         LocalSpan(start->base, start->isDate, start->wall, span->days, span->seconds);
     if (!f.rrules.empty() || !f.rdates.empty()) {
@@ -425,17 +450,24 @@ class Reader {
     content_.appointments.push_back(std::move(item));
   }
 
-  void ReadOverride(Fields f) {
+  void ReadOverride(const Fields& f) {
     if (f.brokenTime) return;
     const auto recurrenceId =
         TimeOf(f.recurrenceId, icalproperty_get_recurrenceid(f.recurrenceId), zones_);
     if (!recurrenceId) return;
-    PendingOverride pending{f.uid, {}, *recurrenceId, std::nullopt};
+    PendingOverride pending;
+    pending.uid = f.uid;
+    pending.texts = TextsOf(f);
+    pending.cancelled = f.cancelled;
+    pending.recurrenceId = *recurrenceId;
     if (f.dtstart != nullptr) {
       pending.start = TimeOf(f.dtstart, icalproperty_get_dtstart(f.dtstart), zones_);
       if (!pending.start) return;
     }
-    pending.fields = std::move(f);
+    if (f.dtend != nullptr || f.duration != nullptr) {
+      pending.span = SpanOf(f, pending.start.value_or(*recurrenceId), zones_);
+      if (!pending.span) return;
+    }
     overrides_.push_back(std::move(pending));
   }
 
@@ -461,7 +493,7 @@ class Reader {
       entry.recurrenceId = entry.dateOnly ? DayOfWall(pending.recurrenceId.wall) * kSecondsPerDay
                                           : ConvertWall(pending.recurrenceId.base, series.base,
                                                         pending.recurrenceId.wall);
-      entry.cancelled = pending.fields.cancelled;
+      entry.cancelled = pending.cancelled;
       if (!entry.cancelled && !FillOverride(pending, *master, entry)) continue;
       series.overrides.push_back(std::move(entry));
     }
@@ -470,7 +502,8 @@ class Reader {
 
   // The moved or changed instance: its own times, the series' length and texts
   // where it has none of its own.
-  bool FillOverride(const PendingOverride& pending, const Appointment& master, Override& entry) {
+  static bool FillOverride(const PendingOverride& pending, const Appointment& master,
+                           Override& entry) {
     const Series& series = *master.series;
     Appointment& item = entry.item;
     item.uid = master.uid;
@@ -478,15 +511,13 @@ class Reader {
     item.subject = master.subject;
     item.location = master.location;
     item.categories = master.categories;
-    TakeTexts(pending.fields, item);
+    TakeTexts(pending.texts, item);
     const ReadTime start =
         pending.start.value_or(ReadTime{pending.recurrenceId.wall, series.isDate, series.base});
     item.allDay = start.isDate;
     Span span{series.durationDays, series.durationSeconds};
-    if (pending.fields.dtend != nullptr || pending.fields.duration != nullptr) {
-      const auto own = SpanOf(pending.fields, start, zones_);
-      if (!own) return false;
-      span = *own;
+    if (pending.span) {
+      span = *pending.span;
     } else if (start.isDate != series.isDate) {
       span = start.isDate ? Span{1, 0} : Span{0, 0};
     }
@@ -495,17 +526,16 @@ class Reader {
     return true;
   }
 
-  std::optional<Appointment> Standalone(const PendingOverride& pending) {
-    if (pending.fields.cancelled) return std::nullopt;
+  static std::optional<Appointment> Standalone(const PendingOverride& pending) {
+    if (pending.cancelled) return std::nullopt;
     const ReadTime start = pending.start.value_or(pending.recurrenceId);
-    const auto span = SpanOf(pending.fields, start, zones_);
-    if (!span) return std::nullopt;
+    const Span span = pending.span.value_or(start.isDate ? Span{1, 0} : Span{0, 0});
     Appointment item;
     item.uid = pending.uid;
     item.allDay = start.isDate;
-    TakeTexts(pending.fields, item);
+    TakeTexts(pending.texts, item);
     std::tie(item.start, item.end) =
-        LocalSpan(start.base, start.isDate, start.wall, span->days, span->seconds);
+        LocalSpan(start.base, start.isDate, start.wall, span.days, span.seconds);
     return item;
   }
 
@@ -547,19 +577,58 @@ class Reader {
   FileZones zones_;
   SourceContent content_;
   std::vector<PendingOverride> overrides_;
-  // Keyed by views into the parse tree, which outlives the reader.
-  std::unordered_map<std::string_view, std::uint32_t> eventOrdinals_;
-  std::unordered_map<std::string_view, std::uint32_t> taskOrdinals_;
-  std::unordered_set<std::string_view> cancelledSeries_;
+  // Parse trees come and go while reading (a large file is read in parts).
+  std::unordered_map<std::string, std::uint32_t> eventOrdinals_;
+  std::unordered_map<std::string, std::uint32_t> taskOrdinals_;
+  std::unordered_set<std::string> cancelledSeries_;
 };
+
+std::string Wrapped(const std::vector<std::string_view>& components) {
+  std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+  for (const std::string_view c : components) {
+    text += c;
+    if (!c.empty() && c.back() != '\n') text += "\r\n";
+  }
+  return text + "END:VCALENDAR\r\n";
+}
+
+// About 64 KiB of text per part: a tree of some 700 KB, well inside the cache.
+constexpr std::size_t kPartSize = 64 * 1024;
 
 }  // namespace
 
 SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones) {
   const std::size_t start = TextStart(text);
-  if (IsBlank(std::string_view(text).substr(start))) return {};
-  const Tree root = Parse(text.c_str() + start, fileName);
-  return Reader(zones).Read(root.get());
+  const std::string_view body = std::string_view(text).substr(start);
+  if (IsBlank(body)) return {};
+  const CalendarLayout layout = ScanCalendar(body);
+  Reader reader(zones);
+  if (!layout.plain) {
+    // Anything unusual is left to libical as a whole.
+    const Tree root = Parse(text.c_str() + start, fileName);
+    return reader.Read(root.get());
+  }
+  // A large file is parsed a part at a time: each part's tree is read while
+  // it is fresh in the cache and freed before the next, so the whole tree
+  // (ten times the file) never exists at once.
+  const Tree zoneTree = Parse(Wrapped(layout.zones).c_str(), fileName);
+  reader.AddZones(zoneTree.get());
+  reader.Reserve(layout.events, layout.tasks);
+  std::vector<std::string_view> part;
+  std::size_t partSize = 0;
+  const auto readPart = [&] {
+    const Tree tree = Parse(Wrapped(part).c_str(), fileName);
+    reader.ReadItems(tree.get());
+    part.clear();
+    partSize = 0;
+  };
+  for (const std::string_view item : layout.items) {
+    part.push_back(item);
+    partSize += item.size();
+    if (partSize >= kPartSize) readPart();
+  }
+  if (!part.empty()) readPart();
+  return reader.Finish();
 }
 
 std::string ExtractItemCalendar(const std::string& text, ItemKind kind, std::string_view uid,

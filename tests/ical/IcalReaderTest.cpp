@@ -324,6 +324,56 @@ TEST_F(IcalReaderTest, SharedUidsGetOrdinalsAndEntryIdsStayApart) {
   EXPECT_FALSE(ParseEntryID("4511").has_value());
 }
 
+// A large file is read a part at a time; what belongs together is found
+// across the parts.
+TEST_F(IcalReaderTest, ALargeFileReadsAsOne) {
+  std::string components = R"(
+    BEGIN:VTIMEZONE
+    TZID:Custom Zone
+    BEGIN:STANDARD
+    DTSTART:19700101T000000
+    TZOFFSETFROM:+0300
+    TZOFFSETTO:+0300
+    END:STANDARD
+    END:VTIMEZONE
+    BEGIN:VEVENT
+    UID:series
+    SUMMARY:Series
+    DTSTART;TZID=Custom Zone:20261201T100000
+    RRULE:FREQ=DAILY;COUNT=3
+    END:VEVENT
+  )";
+  for (int i = 0; i < 2000; ++i) {
+    components += "BEGIN:VEVENT\nUID:filler-" + std::to_string(i) +
+                  "\nSUMMARY:Filler\nDTSTART:20261201T080000\nEND:VEVENT\n";
+  }
+  components += R"(
+    BEGIN:VEVENT
+    UID:series
+    RECURRENCE-ID;TZID=Custom Zone:20261202T100000
+    SUMMARY:Series (moved)
+    DTSTART;TZID=Custom Zone:20261202T150000
+    END:VEVENT
+    BEGIN:VEVENT
+    UID:series
+    SUMMARY:Same UID, another item
+    DTSTART:20261203T100000
+    END:VEVENT
+  )";
+  const std::string text = test::Calendar(components);
+  ASSERT_GT(text.size(), 100000u);
+  const SourceContent content = ReadCalendar(text, "large.ics", zones_);
+  ASSERT_EQ(content.appointments.size(), 2002u);
+  const Appointment& series = content.appointments.front();
+  ASSERT_TRUE(series.series);
+  ASSERT_EQ(series.series->overrides.size(), 1u);
+  // 10:00 at UTC+3, defined at the top of the file, is 08:00 in Berlin.
+  EXPECT_NEAR(series.start, EncodeDateTime(2026, 12, 1, 8, 0), kMinute / 60);
+  EXPECT_NEAR(series.series->overrides[0].item.start, EncodeDateTime(2026, 12, 2, 13, 0),
+              kMinute / 60);
+  EXPECT_EQ(content.appointments.back().ordinal, 1u);
+}
+
 TEST_F(IcalReaderTest, ExtractsOneItemWithItsMovedInstancesAndZones) {
   const std::string text = test::Calendar(R"(
     BEGIN:VTIMEZONE
