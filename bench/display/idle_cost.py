@@ -13,6 +13,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+import harness  # noqa: E402
 from harness import Lumivane, XServer  # noqa: E402
 
 TICKS = os.sysconf("SC_CLK_TCK")
@@ -50,7 +51,7 @@ def main():
     x = XServer()
     tmp = tempfile.mkdtemp(prefix="lumivane-idle-")
     try:
-        os.environ["LUMIVANE_BINARY"] = binary
+        harness.BINARY = binary
         app = Lumivane(x, tmp)
         app.make_sample_store()
         app.start()
@@ -59,7 +60,7 @@ def main():
         ours = measure(app.process.pid, seconds)
         app.stop()
 
-        other = subprocess.Popen([bare], env=x.env())
+        other = subprocess.Popen([bare], env=app.env())
         theirs = measure(other.pid, seconds)
         other.terminate()
         other.wait()
