@@ -601,10 +601,11 @@ SourceContent ReadCalendar(const std::string& text, const std::string& fileName,
   const std::size_t start = TextStart(text);
   const std::string_view body = std::string_view(text).substr(start);
   if (IsBlank(body)) return {};
-  const CalendarLayout layout = ScanCalendar(body);
+  // A small file (a vdir item) is one part anyway.
+  const CalendarLayout layout = body.size() > kPartSize ? ScanCalendar(body) : CalendarLayout{};
   Reader reader(zones);
   if (!layout.plain) {
-    // Anything unusual is left to libical as a whole.
+    // A small file, or anything unusual, is left to libical as a whole.
     const Tree root = Parse(text.c_str() + start, fileName);
     return reader.Read(root.get());
   }

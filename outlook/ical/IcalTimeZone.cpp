@@ -3,13 +3,28 @@
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <ctime>
 
 namespace lumivane::ical {
 namespace {
 
+// Zones change their offset at most once a week, so the offsets at the two
+// ends of a week tell whether it holds a change.
+constexpr std::int64_t kSpan = 7 * kSecondsPerDay;
+
 icaltimetype UtcFields(UtcSeconds utc) {
-  return icaltime_from_timet_with_zone(static_cast<time_t>(utc), 0,
-                                       icaltimezone_get_utc_timezone());
+  const auto t = static_cast<time_t>(utc);
+  std::tm fields{};
+  gmtime_r(&t, &fields);
+  icaltimetype result = icaltime_null_time();
+  result.year = fields.tm_year + 1900;
+  result.month = fields.tm_mon + 1;
+  result.day = fields.tm_mday;
+  result.hour = fields.tm_hour;
+  result.minute = fields.tm_min;
+  result.second = fields.tm_sec;
+  result.zone = icaltimezone_get_utc_timezone();
+  return result;
 }
 
 }  // namespace
@@ -27,12 +42,12 @@ int IcalTimeZone::ExactOffset(UtcSeconds utc) const {
 }
 
 int IcalTimeZone::OffsetAtUtc(UtcSeconds utc) const {
-  const std::int64_t day = DayOfWall(utc);
-  auto found = dayOffsets_.find(day);
-  if (found == dayOffsets_.end()) {
-    const std::pair<int, int> offsets{ExactOffset(day * kSecondsPerDay),
-                                      ExactOffset((day + 1) * kSecondsPerDay - 1)};
-    found = dayOffsets_.emplace(day, offsets).first;
+  const std::int64_t span = utc >= 0 ? utc / kSpan : -((-utc + kSpan - 1) / kSpan);
+  auto found = spanOffsets_.find(span);
+  if (found == spanOffsets_.end()) {
+    const std::pair<int, int> offsets{ExactOffset(span * kSpan),
+                                      ExactOffset((span + 1) * kSpan - 1)};
+    found = spanOffsets_.emplace(span, offsets).first;
   }
   const auto [first, last] = found->second;
   return first == last ? first : ExactOffset(utc);

@@ -32,10 +32,10 @@ class IcalTimeZone {
 
   icaltimezone* zone_;
   bool owned_;
-  // Offsets at the start and the end of each UTC day asked for: a day whose
-  // two agree has no change (zones change at most once a day), so libical's
-  // search runs only on the days of a change. The server runs on one thread.
-  mutable std::unordered_map<std::int64_t, std::pair<int, int>> dayOffsets_;
+  // Offsets at the start and the end of each UTC week asked for: a week whose
+  // two agree has no change (zones change at most once a week), so libical's
+  // search runs only in the weeks of a change. The server runs on one thread.
+  mutable std::unordered_map<std::int64_t, std::pair<int, int>> spanOffsets_;
 };
 
 }  // namespace lumivane::ical
