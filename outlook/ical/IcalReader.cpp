@@ -541,6 +541,9 @@ class Reader {
 
   void ReadTask(icalcomponent* component) {
     const Fields f = FieldsOf(component);
+    // Recurring tasks are listed once, by their first component; an
+    // instance of one (RECURRENCE-ID) is no task of its own.
+    if (f.recurrenceId != nullptr) return;
     const std::uint32_t ordinal = taskOrdinals_[f.uid]++;
     if (f.cancelled || f.brokenTime) return;
     Task task;
