@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "outlook/ical/IcalFields.h"
+
 namespace lumivane::ical {
 namespace {
 
@@ -13,16 +15,7 @@ namespace {
 constexpr std::int64_t kSpan = 7 * kSecondsPerDay;
 
 icaltimetype UtcFields(UtcSeconds utc) {
-  const auto t = static_cast<time_t>(utc);
-  std::tm fields{};
-  gmtime_r(&t, &fields);
-  icaltimetype result = icaltime_null_time();
-  result.year = fields.tm_year + 1900;
-  result.month = fields.tm_mon + 1;
-  result.day = fields.tm_mday;
-  result.hour = fields.tm_hour;
-  result.minute = fields.tm_min;
-  result.second = fields.tm_sec;
+  icaltimetype result = FieldsOfWall(utc, false);
   result.zone = icaltimezone_get_utc_timezone();
   return result;
 }
