@@ -30,7 +30,7 @@ std::string HomeFolder() {
 std::string OutlookStorePath() {
   if (std::string store = Environment("LUMIVANE_OUTLOOK_STORE"); !store.empty()) return store;
   std::string data = Environment("XDG_DATA_HOME");
-  // The base directory specification ignores relative paths.
+  // The XDG base directory rules ignore relative paths.
   if (data.empty() || data.front() != '/') data = HomeFolder() + "/.local/share";
   return data + "/Lumivane/Outlook";
 }

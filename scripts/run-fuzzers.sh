@@ -21,7 +21,7 @@ status=0
 for fuzzer in "${fuzzers[@]}"; do
   name="$(basename "$fuzzer" _fuzzer)"
   corpus="tests/fuzz/corpus/$name"
-  work="$build/fuzz/work/$name"
+  work="$build/fuzz/found/$name"
   artifacts="$build/fuzz/artifacts/$name/"
   mkdir -p "$corpus" "$work" "$artifacts"
   echo "== $name: ${seconds}s over $corpus"

@@ -59,31 +59,31 @@ QtCanvas::~QtCanvas() {
 }
 
 FontSpec QtCanvas::FontSpecFromQFont(const QFont& font, Color color) {
-  FontSpec spec;
-  spec.face = font.family().toStdString();
+  FontSpec fontSpec;
+  fontSpec.face = font.family().toStdString();
   if (font.pointSize() > 0) {
-    spec.size = font.pointSize();
+    fontSpec.size = font.pointSize();
   } else if (font.pixelSize() > 0) {
-    spec.size = static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
+    fontSpec.size = static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
   }
-  spec.bold = font.bold();
-  spec.italic = font.italic();
-  spec.underline = font.underline();
-  spec.strikeOut = font.strikeOut();
-  spec.color = color;
-  spec.antialiased = (font.styleStrategy() & QFont::NoSubpixelAntialias) != 0;
-  return spec;
+  fontSpec.bold = font.bold();
+  fontSpec.italic = font.italic();
+  fontSpec.underline = font.underline();
+  fontSpec.strikeOut = font.strikeOut();
+  fontSpec.color = color;
+  fontSpec.antialiased = (font.styleStrategy() & QFont::NoSubpixelAntialias) != 0;
+  return fontSpec;
 }
 
-QFont QtCanvas::ToQFont(const FontSpec& spec) {
+QFont QtCanvas::ToQFont(const FontSpec& fontSpec) {
   QFont font;
-  if (!spec.face.empty()) font.setFamily(FromUtf8(spec.face));
-  font.setPointSize(std::clamp(spec.size, kMinPointSize, kMaxPointSize));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
-  if (spec.antialiased) {
+  if (!fontSpec.face.empty()) font.setFamily(FromUtf8(fontSpec.face));
+  font.setPointSize(std::clamp(fontSpec.size, kMinPointSize, kMaxPointSize));
+  font.setBold(fontSpec.bold);
+  font.setItalic(fontSpec.italic);
+  font.setUnderline(fontSpec.underline);
+  font.setStrikeOut(fontSpec.strikeOut);
+  if (fontSpec.antialiased) {
     font.setStyleStrategy(
         static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   }

@@ -41,7 +41,7 @@ class QtCanvas : public Canvas {
   // A widget's font and text colour as the engine's base font.
   static FontSpec FontSpecFromQFont(const QFont& font, Color color);
   // Point sizes outside 1 to 1000 are brought into that range.
-  static QFont ToQFont(const FontSpec& spec);
+  static QFont ToQFont(const FontSpec& fontSpec);
 
   FontSpec Font() const override { return font_; }
   void SetFont(const FontSpec& font) override;

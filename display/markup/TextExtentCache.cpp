@@ -20,17 +20,17 @@ bool SameMetrics(const FontSpec& a, const FontSpec& b) {
          a.antialiased == b.antialiased && a.escapement == b.escapement && a.face == b.face;
 }
 
-std::shared_ptr<TextExtentCache::Font> TextExtentCache::FontFor(const FontSpec& spec,
+std::shared_ptr<TextExtentCache::Font> TextExtentCache::FontFor(const FontSpec& fontSpec,
                                                                 const QPaintDevice* device,
                                                                 int dpiX, int dpiY) {
   for (auto it = fonts_.begin(); it != fonts_.end(); ++it) {
     const Font& font = **it;
-    if (font.dpiX == dpiX && font.dpiY == dpiY && SameMetrics(font.key, spec)) {
+    if (font.dpiX == dpiX && font.dpiY == dpiY && SameMetrics(font.key, fontSpec)) {
       if (it != fonts_.begin()) fonts_.splice(fonts_.begin(), fonts_, it);
       return fonts_.front();
     }
   }
-  FontSpec key = spec;
+  FontSpec key = fontSpec;
   key.color = clBlack;
   const QFont qfont = QtCanvas::ToQFont(key);
   const QFontMetrics metrics(qfont, device);

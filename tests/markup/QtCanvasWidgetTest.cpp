@@ -283,16 +283,16 @@ TEST(QtColor, MapsSystemColoursToThePalette) {
 }
 
 TEST(QtCanvasFont, KeepsPointSizesWithinReach) {
-  FontSpec spec;
-  spec.face = "DejaVu Sans";
-  spec.size = 0;
-  EXPECT_EQ(QtCanvas::ToQFont(spec).pointSize(), 1);
-  spec.size = 1'000'000;
-  EXPECT_EQ(QtCanvas::ToQFont(spec).pointSize(), 1000);
-  spec.size = 9;
-  spec.bold = true;
-  spec.strikeOut = true;
-  const FontSpec back = QtCanvas::FontSpecFromQFont(QtCanvas::ToQFont(spec), RGB(1, 2, 3));
+  FontSpec fontSpec;
+  fontSpec.face = "DejaVu Sans";
+  fontSpec.size = 0;
+  EXPECT_EQ(QtCanvas::ToQFont(fontSpec).pointSize(), 1);
+  fontSpec.size = 1'000'000;
+  EXPECT_EQ(QtCanvas::ToQFont(fontSpec).pointSize(), 1000);
+  fontSpec.size = 9;
+  fontSpec.bold = true;
+  fontSpec.strikeOut = true;
+  const FontSpec back = QtCanvas::FontSpecFromQFont(QtCanvas::ToQFont(fontSpec), RGB(1, 2, 3));
   EXPECT_EQ(back.size, 9);
   EXPECT_TRUE(back.bold);
   EXPECT_TRUE(back.strikeOut);
