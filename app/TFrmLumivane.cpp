@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "app/DisplayLabelSetup.h"
+#include "app/LabelRefreshAdapter.h"
 #include "app/TCoolTrayIcon.h"
 #include "display/DisplayImages.h"
 #include "display/markup/THTMLabel.h"

@@ -31,6 +31,7 @@ class QTimer;
 namespace lumivane {
 
 class DesktopWindow;
+class LabelRefreshAdapter;
 class SeeThrough;
 class StoreWatcher;
 class TCoolTrayIcon;
@@ -149,6 +150,8 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   FormatSettings formats_;
   DesktopLauncher launcher_;
   LogFont displayFontBase_;  // what the stored font value held, kept on save
+  // What a refresh sees of LabelDisplay; kept, so its measuring label is too.
+  std::unique_ptr<LabelRefreshAdapter> labelAdapter_;
   DesktopWindow* desk_ = nullptr;
   SeeThrough* seeThrough_ = nullptr;
   StoreWatcher* storeWatcher_ = nullptr;

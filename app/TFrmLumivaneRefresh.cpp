@@ -18,10 +18,10 @@
 namespace lumivane {
 
 void TFrmLumivane::RefreshDisplay() {
-  LabelRefreshAdapter label(*LabelDisplay);
+  if (!labelAdapter_) labelAdapter_ = std::make_unique<LabelRefreshAdapter>(*LabelDisplay);
   try {
     if (lumivane::RefreshDisplay(
-            *this, label,
+            *this, *labelAdapter_,
             RefreshServices{*OutlookApplication1, settings, Language1, formats_, [] { return Now(); }})) {
       UpdateSeeThrough();
     }
