@@ -135,14 +135,17 @@ class FileZones {
   std::shared_ptr<const IcalTimeZone> Defined(std::string_view name) {
     const auto found = definitions_.find(name);
     if (found == definitions_.end()) return nullptr;
-    auto [zone, made] = defined_.try_emplace(name);
-    if (made) zone->second = cache_.FromDefinition(found->second);
-    return zone->second;
+    if (const auto known = defined_.find(name); known != defined_.end()) return known->second;
+    auto zone = cache_.FromDefinition(found->second);
+    // The name is copied: it points into an item's tree, which a large file
+    // frees part by part.
+    defined_.emplace(std::string(name), zone);
+    return zone;
   }
 
   ZoneCache& cache_;
   std::map<std::string_view, icalcomponent*> definitions_;  // views into the parse tree
-  std::map<std::string_view, std::shared_ptr<const IcalTimeZone>> defined_;
+  std::map<std::string, std::shared_ptr<const IcalTimeZone>, std::less<>> defined_;
 };
 
 std::optional<WallSeconds> WallOf(const icaltimetype& t) {
