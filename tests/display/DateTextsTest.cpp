@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "display/DateTexts.h"
-#include "display/FormatFixtures.h"
+#include "support/FormatFixtures.h"
 #include "i18n/TempFolder.h"
 
 namespace lumivane {

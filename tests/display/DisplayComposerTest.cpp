@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "display/FormatFixtures.h"
+#include "support/FormatFixtures.h"
+#include "support/WorkedExamples.h"
 #include "outlook/OutlookContract.h"
 
 namespace lumivane {
@@ -85,17 +86,7 @@ TEST(DisplayComposer, FirstWorkedExampleLineForLine) {
   Fixture f;
   f.appointments.push_back(Appointment(At(8, 9, 30), At(8, 10, 0), "Team <sync>", "Room 4"));
   f.tasks.push_back(Task("Call Bob", 2));
-  const std::vector<std::string> expected = {
-      "<P align=\"left\">",
-      "<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>",
-      "<b>Today </b><BR>",
-      "  <font size=\"7\">09:30 - </font>Team &lt;sync&gt; (Room 4) <BR>",
-      "<br></a>",
-      "<IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks</B></U></a><BR></a>",
-      "<IMG src=\"idx:2\" align=\"middle\"> Call Bob<br>",
-      "<br>",
-  };
-  EXPECT_EQ(f.Compose(), expected);
+  EXPECT_EQ(f.Compose(), test::FirstWorkedExampleLines());
 }
 
 TEST(DisplayComposer, SecondWorkedExampleLines) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "display/FormatFixtures.h"
+#include "support/FormatFixtures.h"
 #include "outlook/AutomationError.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/TOutlookApplication.h"

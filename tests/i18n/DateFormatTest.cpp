@@ -3,32 +3,16 @@
 #include <chrono>
 
 #include "i18n/DateFormat.h"
+#include "support/FormatFixtures.h"
 
 namespace lumivane {
 namespace {
 
-FormatSettings UsLike() {
-  FormatSettings fs;
-  fs.shortDateFormat = "M/d/yyyy";
-  fs.shortTimeFormat = "h:nn ampm";
-  fs.longTimeFormat = "h:nn:ss ampm";
-  fs.dateSeparator = "/";
-  fs.timeSeparator = ":";
-  return fs;
-}
-
-FormatSettings GermanLike() {
-  FormatSettings fs;
-  fs.shortDateFormat = "dd.mm.yyyy";
-  fs.shortTimeFormat = "hh:nn";
-  fs.longTimeFormat = "hh:nn:ss";
-  fs.dateSeparator = ".";
-  fs.timeSeparator = ":";
-  return fs;
-}
+using test::GermanFormats;
+using test::UsFormats;
 
 TEST(FormatDateTime, WritesEachPatternLetter) {
-  const FormatSettings us = UsLike();
+  const FormatSettings us = UsFormats();
   const AutomationDate d = EncodeDateTime(2026, 3, 4, 15, 7, 9);
   EXPECT_EQ(FormatDateTime("d dd ddd dddd", d, us), "4 04 Wed Wednesday");
   EXPECT_EQ(FormatDateTime("m mm mmm mmmm", d, us), "3 03 Mar March");
@@ -44,32 +28,32 @@ TEST(FormatDateTime, WritesEachPatternLetter) {
 
 TEST(FormatDateTime, SeparatorsComeFromTheLocale) {
   const AutomationDate d = EncodeDateTime(2026, 12, 24, 9, 30);
-  EXPECT_EQ(FormatDateTime("dd/mm/yyyy hh:nn", d, GermanLike()), "24.12.2026 09:30");
-  FormatSettings fs = GermanLike();
+  EXPECT_EQ(FormatDateTime("dd/mm/yyyy hh:nn", d, GermanFormats()), "24.12.2026 09:30");
+  FormatSettings fs = GermanFormats();
   fs.timeSeparator = ".";
   EXPECT_EQ(FormatDateTime("hh:nn", d, fs), "09.30");
 }
 
 TEST(ParseDateTime, ReadsDateWithAndWithoutTime) {
-  const FormatSettings us = UsLike();
+  const FormatSettings us = UsFormats();
   EXPECT_EQ(ParseDateTime("3/4/2026", us), EncodeDate(2026, 3, 4));
   EXPECT_EQ(ParseDateTime(" 3/4/2026  3:07 PM ", us), EncodeDateTime(2026, 3, 4, 15, 7));
   EXPECT_EQ(ParseDateTime("3/4/2026 12:00 am", us), EncodeDate(2026, 3, 4));
   EXPECT_EQ(ParseDateTime("03/04/2026 3:07:09 PM", us), EncodeDateTime(2026, 3, 4, 15, 7, 9));
   EXPECT_EQ(ParseDateTime("3/4/2026 15:07", us), EncodeDateTime(2026, 3, 4, 15, 7));
-  const FormatSettings de = GermanLike();
+  const FormatSettings de = GermanFormats();
   EXPECT_EQ(ParseDateTime("24.12.2026 23:59", de), EncodeDateTime(2026, 12, 24, 23, 59));
   EXPECT_EQ(ParseDateTime("30.12.1899 00:00", de), 0.0);
 }
 
 TEST(ParseDateTime, RejectsWhatIsNotADate) {
-  const FormatSettings us = UsLike();
+  const FormatSettings us = UsFormats();
   for (const char* text :
        {"", "tomorrow", "13/1/2026", "2/30/2026", "3/4", "3/4/2026 25:00", "3/4/2026 13:00 PM",
         "3/4/2026 10:60", "3/4/2026 10", "3/4/2026 x", "3-4-2026"}) {
     EXPECT_EQ(ParseDateTime(text, us), std::nullopt) << text;
   }
-  EXPECT_EQ(ParseDateTime("3/4/2026", GermanLike()), std::nullopt);
+  EXPECT_EQ(ParseDateTime("3/4/2026", GermanFormats()), std::nullopt);
 }
 
 TEST(ParseDateTime, FollowsTheShortDatePattern) {

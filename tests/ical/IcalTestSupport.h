@@ -15,6 +15,7 @@
 #include "i18n/FormatSettings.h"
 #include "outlook/DesktopOpener.h"
 #include "outlook/OutlookContract.h"
+#include "support/FormatFixtures.h"
 
 namespace lumivane::test {
 
@@ -22,14 +23,6 @@ namespace lumivane::test {
 inline void UseBerlinTime() {
   setenv("TZ", "Europe/Berlin", 1);
   tzset();
-}
-
-inline FormatSettings UsFormats() {
-  FormatSettings fs;
-  fs.shortDateFormat = "mm/dd/yyyy";
-  fs.dateSeparator = "/";
-  fs.timeSeparator = ":";
-  return fs;
 }
 
 inline std::string IcsData(const std::string& name) {

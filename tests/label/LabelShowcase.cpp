@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "support/WorkedExamples.h"
 #include "display/DisplayImages.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
@@ -47,17 +48,7 @@ int main(int argc, char** argv) {
   label->SetURLColor(clBlue);
   label->SetVAlignment(TVAlignment::tvaTop);
   label->SetImages(&images);
-  for (const char* line : {
-           "<P align=\"left\">",
-           "<IMG src=\"idx:1\" align=\"middle\" > <a "
-           "href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>",
-           "<b>Today </b><BR>",
-           "  <font size=\"7\">09:30 - </font>Team &lt;sync&gt; (Room 4) <BR>",
-           "<br></a>",
-           "<IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks</B></U></a><BR></a>",
-           "<IMG src=\"idx:2\" align=\"middle\"> Call Bob<br>",
-           "<br>",
-       }) {
+  for (const std::string& line : test::FirstWorkedExampleLines()) {
     label->HTMLText().Add(line);
   }
 

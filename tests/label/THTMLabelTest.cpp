@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "support/WorkedExamples.h"
 #include "display/markup/DrawMarkup.h"
 #include "display/markup/QtCanvas.h"
 #include "display/markup/QtColor.h"
@@ -31,17 +32,7 @@
 namespace lumivane {
 namespace {
 
-// The composer's first worked example, one markup line per entry.
-const std::vector<std::string> kExampleLines = {
-    "<P align=\"left\">",
-    "<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>",
-    "<b>Today </b><BR>",
-    "  <font size=\"7\">09:30 - </font>Team &lt;sync&gt; (Room 4) <BR>",
-    "<br></a>",
-    "<IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks</B></U></a><BR></a>",
-    "<IMG src=\"idx:2\" align=\"middle\"> Call Bob<br>",
-    "<br>",
-};
+const std::vector<std::string>& kExampleLines = test::FirstWorkedExampleLines();
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "support/WorkedExamples.h"
 #include "display/markup/DrawMarkup.h"
 #include "display/markup/QtCanvas.h"
 #include "display/markup/QtColor.h"
@@ -27,15 +28,7 @@ constexpr Color kTextColor = RGB(0, 0, 0xFF);
 const QColor kBackground(Qt::white);
 
 // The composer's first worked example (align left, no shadow) ...
-const std::string kFirstExample =
-    "<P align=\"left\">"
-    "<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>"
-    "<b>Today </b><BR>"
-    "  <font size=\"7\">09:30 - </font>Team &lt;sync&gt; (Room 4) <BR>"
-    "<br></a>"
-    "<IMG src=\"idx:0\" align=\"middle\"> <a href=\"Tasks\"><U><B>Tasks</B></U></a><BR></a>"
-    "<IMG src=\"idx:2\" align=\"middle\"> Call Bob<br>"
-    "<br>";
+const std::string kFirstExample = test::FirstWorkedExample();
 // ... and its second (align right, shadow, a completed task in red).
 const std::string kSecondExample =
     "<P align=\"right\">"

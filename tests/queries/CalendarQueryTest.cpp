@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display/FormatFixtures.h"
+#include "support/FormatFixtures.h"
 #include "outlook/CalendarQuery.h"
 #include "queries/ContractMocks.h"
 

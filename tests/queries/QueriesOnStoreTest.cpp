@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "display/FormatFixtures.h"
+#include "support/FormatFixtures.h"
 #include "i18n/DateTexts.h"
 #include "outlook/CalendarQuery.h"
 #include "outlook/TaskQuery.h"
