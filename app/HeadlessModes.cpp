@@ -18,6 +18,7 @@
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
 #include "i18n/Clock.h"
+#include "i18n/TextRoutines.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/ical/IcalServer.h"
@@ -68,15 +69,6 @@ class LinesLabel : public RefreshLabel {
  private:
   int points_;
 };
-
-void ReplaceEvery(std::string& text, std::string_view find, std::string_view by) {
-  std::string out;
-  size_t at = 0;
-  for (size_t hit; (hit = text.find(find, at)) != std::string::npos; at = hit + find.size()) {
-    out.append(text, at, hit - at).append(by);
-  }
-  text = out.append(text, at, std::string::npos);
-}
 
 struct LoadedForRefresh {
   StoredSettings stored;
@@ -171,7 +163,7 @@ std::string MarkupOutputLine(std::string line) {
 
 std::string DisplayPlainText(const std::string& markup) {
   std::string text = MarkupToPlainText(markup);
-  ReplaceEvery(text, "\r\n", "\n");
+  text = ReplaceAll(text, "\r\n", "\n");
   // One pass, so "&amp;lt;" becomes "&lt;" and not "<".
   std::string out;
   out.reserve(text.size());

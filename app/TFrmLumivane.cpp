@@ -104,8 +104,8 @@ void TFrmLumivane::FormCreate() {
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
   }
   pinState = PinState::AtBottom;
-  LoadSettings();
   const bool composition = CompositionEnabled();
+  LoadSettings(composition);
   if (composition) settings.UseVistaPin = true;
   PinnedMode = settings.UseVistaPin;
   // A translucent window needs its visual before it is first shown.
@@ -119,9 +119,9 @@ void TFrmLumivane::FormCreate() {
   if (!outlookMissing_) storeWatcher_->Watch(QString::fromStdString(options_.storePath));
 }
 
-void TFrmLumivane::LoadSettings() {
+void TFrmLumivane::LoadSettings(bool compositionEnabled) {
   LoadContext context;
-  context.compositionEnabled = CompositionEnabled();
+  context.compositionEnabled = compositionEnabled;
   context.languagesFolder = options_.languagesFolder;
   context.fileExists = FileExists;
   LoadResult loaded = lumivane::LoadSettings(ReadSettingsFile(options_.settingsPath), context);

@@ -138,7 +138,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void FormDestroy();
   void CreateComponents();
   void CreatePopupMenu();
-  void LoadSettings();
+  void LoadSettings(bool compositionEnabled);
   void ApplyBackgroundColor();
   void AttachToDesktop();
   void DeferredStart();
