@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 

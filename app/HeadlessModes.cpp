@@ -17,8 +17,8 @@
 #include "display/markup/MarkupPlainText.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
-#include "i18n/Clock.h"
-#include "i18n/TextRoutines.h"
+#include "base/Clock.h"
+#include "base/TextRoutines.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/ical/IcalServer.h"
@@ -28,31 +28,6 @@
 
 namespace lumivane {
 namespace {
-
-// No window: nothing to lock, move or show; composition counts as off.
-class NoWindow : public RefreshWindow {
- public:
-  bool FullScreenAppActive() override { return false; }
-  void SetBusyCursor(bool) override {}
-  int Left() const override { return 0; }
-  int Width() const override { return width_; }
-  void SetLeft(int) override {}
-  void SetClientSize(int width, int height) override {
-    width_ = width;
-    height_ = height;
-  }
-  int Height() const { return height_; }
-  void LockUpdates(bool) override {}
-  void SetRefreshEnabled(bool) override {}
-  void SetTrayPicture(int) override {}
-  void SetTrayHint(const std::string&) override {}
-  int ScreenBitsPerPixel() const override { return 0; }
-  void SetAlphaLevel(int) override {}
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-};
 
 class LinesLabel : public RefreshLabel {
  public:
@@ -77,11 +52,8 @@ struct LoadedForRefresh {
 };
 
 LoadedForRefresh LoadForRefresh(const HeadlessContext& context) {
-  LoadContext load;
-  load.compositionEnabled = false;
-  load.languagesFolder = LanguagesFolder(context.programFolder);
-  load.fileExists = [](const std::string& p) { return QFileInfo(QString::fromStdString(p)).isFile(); };
-  LoadResult loaded = LoadSettings(ReadSettingsFile(SettingsFilePath()), load);
+  LoadResult loaded = LoadSettingsFile(
+      SettingsFilePath(), MakeLoadContext(LanguagesFolder(context.programFolder), false));
   for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
   LoadedForRefresh result{loaded.stored, {}, SystemFormatSettings()};
   result.language.LanguageFile = loaded.stored.LanguageFile;
@@ -101,7 +73,7 @@ void RequireStore() {
 }
 
 // One refresh as the window would run it, into `label`.
-void RefreshInto(LoadedForRefresh& loaded, NoWindow& window, RefreshLabel& label) {
+void RefreshInto(LoadedForRefresh& loaded, RefreshWindow& window, RefreshLabel& label) {
   DesktopLauncher launcher;
   TOutlookApplication session(
       MakeIcalServerFactory(OutlookStorePath(), loaded.formats, launcher), launcher);
@@ -114,7 +86,7 @@ void RefreshInto(LoadedForRefresh& loaded, NoWindow& window, RefreshLabel& label
 std::vector<std::string> RefreshLines(const HeadlessContext& context) {
   RequireStore();
   LoadedForRefresh loaded = LoadForRefresh(context);
-  NoWindow window;
+  RefreshWindow window;  // never shown: composition counts as off
   LinesLabel label(PointsOf(loaded.stored));
   RefreshInto(loaded, window, label);
   return label.lines;
@@ -138,7 +110,7 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
                                             : BuiltInDisplayFont(),
                   loaded.stored.settings);
   LabelRefreshAdapter adapter(label);
-  NoWindow window;
+  RefreshWindow window;  // never shown: composition counts as off
   RefreshInto(loaded, window, adapter);
 
   label.resize(window.Width(), window.Height());

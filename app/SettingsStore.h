@@ -3,6 +3,7 @@
 // (the lock check mark, the display font, the translation file, the window
 // position) in the per-user store, driven by one table of the stored values.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,14 +41,22 @@ struct LoadResult {
 };
 
 inline constexpr const char* kSettingsKey = "HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane";
+// A settings file larger than this is not read (its values take their defaults).
+inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{1} << 20;
 
 // $XDG_CONFIG_HOME/Brennick/Lumivane.reg (default ~/.config).
 std::string SettingsFilePath();
+
+// The context every mode loads with: a translation file counts when it is a
+// regular file (links followed) in the Languages folder.
+LoadContext MakeLoadContext(std::string languagesFolder, bool compositionEnabled);
 
 // Reads every value in the table's order; a value that is missing, of
 // another kind or damaged takes its default. WindowTop and WindowLeft are
 // read too, for RestoreWindowPosition.
 LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context);
+// The same from the store file (missing or unreadable: every default).
+LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context);
 
 // The store's contents after a save: every value in the writing order, then
 // the values of the previous contents that the program does not know, kept.

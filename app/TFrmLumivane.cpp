@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
-#include <sys/stat.h>
 
 #include "app/DisplayLabelSetup.h"
 #include "app/LabelRefreshAdapter.h"
@@ -27,14 +26,6 @@
 #include "platform/THotKeyManager.h"
 
 namespace lumivane {
-namespace {
-
-bool FileExists(const std::string& path) {
-  struct stat st{};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-}  // namespace
 
 TFrmLumivane::TFrmLumivane(StartOptions options)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool), options_(std::move(options)) {
@@ -105,13 +96,15 @@ void TFrmLumivane::FormCreate() {
   }
   pinState = PinState::AtBottom;
   const bool composition = CompositionEnabled();
-  LoadSettings(composition);
-  if (composition) settings.UseVistaPin = true;
-  PinnedMode = settings.UseVistaPin;
+  const LoadResult loaded =
+      LoadSettingsFile(options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
+  // A value of the wrong kind is reported, takes its default, and start-up goes on.
+  for (const std::string& error : loaded.errors) ShowApplicationError(QString::fromStdString(error));
+  PinnedMode = loaded.stored.settings.UseVistaPin;
   // A translucent window needs its visual before it is first shown.
   seeThrough_ = new SeeThrough(this, composition);
-  ApplyBackgroundColor();
-  ApplyRefreshHotKey();
+  // The first refresh is the deferred start-up's.
+  ApplySettings(loaded.stored, /*refresh=*/false);
   if (!options_.hidden) CoolTrayIcon1->Show();
   QCoreApplication::postEvent(this, new QEvent(WM_DEFERRED_START));
   AttachToDesktop();
@@ -119,22 +112,21 @@ void TFrmLumivane::FormCreate() {
   if (!outlookMissing_) storeWatcher_->Watch(QString::fromStdString(options_.storePath));
 }
 
-void TFrmLumivane::LoadSettings(bool compositionEnabled) {
-  LoadContext context;
-  context.compositionEnabled = compositionEnabled;
-  context.languagesFolder = options_.languagesFolder;
-  context.fileExists = FileExists;
-  LoadResult loaded = lumivane::LoadSettings(ReadSettingsFile(options_.settingsPath), context);
-  // A value of the wrong kind is reported, takes its default, and start-up goes on.
-  for (const std::string& error : loaded.errors) ShowApplicationError(QString::fromStdString(error));
-
-  settings = loaded.stored.settings;
-  ApplyRefreshInterval();
-  LockWindow1->setChecked(loaded.stored.LockWindow);
-  displayFontBase_ = loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont)
-                                                : BuiltInDisplayFont();
+void TFrmLumivane::ApplySettings(const StoredSettings& next, bool refresh) {
+  settings = next.settings;
+  LockWindow1->setChecked(next.LockWindow);
+  // The label's font and colours first: the background is the see-through key.
+  displayFontBase_ = next.DisplayFont ? DecodeLogFont(*next.DisplayFont) : BuiltInDisplayFont();
   ApplyLoadedLook(*LabelDisplay, displayFontBase_, settings);
-  Language1.LanguageFile = loaded.stored.LanguageFile;
+  ApplyBackgroundColor();
+  if (ScreenBitsPerPixel() == 32) SetAlphaLevel(settings.AlphaLevel);
+  Language1.LanguageFile = next.LanguageFile;
+  ApplyRefreshInterval();
+  ApplyRefreshHotKey();
+  if (!refresh) return;
+  // A refresh held back by the full-screen rule leaves the picture as it was,
+  // but in the new background colour: its see-through shape must follow.
+  if (!RefreshDisplay()) UpdateSeeThrough();
 }
 
 StoredSettings TFrmLumivane::CollectSettings() const {

@@ -86,6 +86,17 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   bool RestoringPosition = false;
   PinState pinState = PinState::AtBottom;
 
+  // The one door for settings: applies a whole record in the order the
+  // options dialog's OK needs (label font and colours, background and its
+  // see-through key, alpha, translation file, refresh interval, hot key and
+  // the Refresh item's shortcut), then refreshes when `refresh`. Start-up,
+  // the options dialog and a settings file changed on disk come through here.
+  // The window position is not moved (Restore Position does that).
+  void ApplySettings(const StoredSettings& next, bool refresh = true);
+  // What the next save writes.
+  StoredSettings CollectSettings() const;
+  const std::string& LanguagesFolder() const { return options_.languagesFolder; }
+
   // Writes the whole record; a failure is reported in the error box when
   // `interactive`, else on standard error. Returns false on failure.
   bool SaveSettings(bool interactive = true);
@@ -94,7 +105,8 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void ApplyRefreshInterval();
   void ApplyRefreshHotKey();
   // One refresh; an error is shown in the error box (at most one at a time).
-  void RefreshDisplay();
+  // False when it was held back by the full-screen rule or failed.
+  bool RefreshDisplay();
 
   // Handlers.
   void Refresh1Click();
@@ -114,7 +126,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   // Every move and resize of the window passes here, snapped to the work area.
   void MoveWindowTo(const QRect& proposed);
 
-  // RefreshWindow: what a refresh sees of the window.
+  // RefreshGeometry and RefreshFeedback: what a refresh sees of the window.
   bool FullScreenAppActive() override;
   void SetBusyCursor(bool busy) override;
   int Left() const override { return x(); }
@@ -138,13 +150,11 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void FormDestroy();
   void CreateComponents();
   void CreatePopupMenu();
-  void LoadSettings(bool compositionEnabled);
   void ApplyBackgroundColor();
   void AttachToDesktop();
   void DeferredStart();
   void UpdateSeeThrough();
   void ShowFolder(int folderCode);
-  StoredSettings CollectSettings() const;
 
   StartOptions options_;
   FormatSettings formats_;

@@ -8,7 +8,7 @@
 #include "app/TCoolTrayIcon.h"
 #include "app/TFrmLumivane.h"
 #include "display/markup/THTMLabel.h"
-#include "i18n/Clock.h"
+#include "base/Clock.h"
 #include "outlook/TOutlookApplication.h"
 #include "platform/AppMessageBox.h"
 #include "platform/DesktopWindow.h"
@@ -17,18 +17,20 @@
 
 namespace lumivane {
 
-void TFrmLumivane::RefreshDisplay() {
+bool TFrmLumivane::RefreshDisplay() {
   if (!labelAdapter_) labelAdapter_ = std::make_unique<LabelRefreshAdapter>(*LabelDisplay);
   try {
     if (lumivane::RefreshDisplay(
             *this, *labelAdapter_,
             RefreshServices{*OutlookApplication1, settings, Language1, formats_, [] { return Now(); }})) {
       UpdateSeeThrough();
+      return true;
     }
   } catch (const std::exception& e) {
     // The refresh has cleaned up; the program goes on with what it shows.
     ShowApplicationError(QString::fromStdString(e.what()));
   }
+  return false;
 }
 
 bool TFrmLumivane::FullScreenAppActive() {

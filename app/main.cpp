@@ -26,18 +26,11 @@ std::string ProgramFolder(const char* argv0) {
   return QFileInfo(path).absolutePath().toStdString();
 }
 
-LoadContext HeadlessLoadContext(const std::string& programFolder) {
-  LoadContext context;
-  context.compositionEnabled = false;  // no desktop is asked in these modes
-  context.languagesFolder = LanguagesFolder(programFolder);
-  context.fileExists = [](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); };
-  return context;
-}
-
 int PrintSettings(const std::string& programFolder) {
   const std::string path = SettingsFilePath();
   const RegistryFile previous = ReadSettingsFile(path);
-  LoadResult loaded = LoadSettings(previous, HeadlessLoadContext(programFolder));
+  // No desktop is asked in this mode: composition counts as off.
+  LoadResult loaded = LoadSettings(previous, MakeLoadContext(LanguagesFolder(programFolder), false));
   for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
   // The display font is written back as read, or as the built-in font.
   if (!loaded.stored.DisplayFont) loaded.stored.DisplayFont = EncodeLogFont(BuiltInDisplayFont());

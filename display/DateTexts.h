@@ -4,7 +4,7 @@
 // the queries use them too, and are reached through this header as well.
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/DateTexts.h"  // IsSameDay, MinuteText, FilterDateText
 #include "i18n/FormatSettings.h"
 #include "i18n/TLanguage.h"

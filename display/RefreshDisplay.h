@@ -9,7 +9,7 @@
 #include <string>
 
 #include "display/Settings.h"
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/FormatSettings.h"
 #include "i18n/TLanguage.h"
 
@@ -17,25 +17,46 @@ namespace lumivane {
 
 class TOutlookApplication;
 
-// The main window, as a refresh drives it.
-class RefreshWindow {
+// The window's place, size and look as a refresh measures and sets them. The
+// base is a window that is never shown (the modes without a window, the
+// benchmarks): it keeps the size it is given and answers "no" to the rest.
+class RefreshGeometry {
  public:
-  virtual ~RefreshWindow() = default;
+  virtual ~RefreshGeometry() = default;
   // A program covers the primary screen; false when that cannot be told.
-  virtual bool FullScreenAppActive() = 0;
-  virtual void SetBusyCursor(bool busy) = 0;
-  virtual int Left() const = 0;
-  virtual int Width() const = 0;
-  virtual void SetLeft(int left) = 0;
-  virtual void SetClientSize(int width, int height) = 0;
-  virtual void LockUpdates(bool locked) = 0;
-  virtual void SetRefreshEnabled(bool enabled) = 0;
-  virtual void SetTrayPicture(int index) = 0;
-  virtual void SetTrayHint(const std::string& hint) = 0;
+  virtual bool FullScreenAppActive() { return false; }
+  virtual int Left() const { return left_; }
+  virtual int Width() const { return width_; }
+  int Height() const { return height_; }
+  virtual void SetLeft(int left) { left_ = left; }
+  virtual void SetClientSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
+  virtual void LockUpdates(bool) {}
   // Bits per pixel of the screen; whole-window opacity applies only at 32.
-  virtual int ScreenBitsPerPixel() const = 0;
-  virtual void SetAlphaLevel(int alpha) = 0;
+  virtual int ScreenBitsPerPixel() const { return 0; }
+  virtual void SetAlphaLevel(int) {}
+
+ private:
+  int left_ = 0;
+  int width_ = 0;
+  int height_ = 0;
 };
+
+// What tells the user that a refresh runs and when the data was read: the
+// cursor, the Refresh item, the tray picture and hint. The base shows nothing.
+class RefreshFeedback {
+ public:
+  virtual ~RefreshFeedback() = default;
+  virtual void SetBusyCursor(bool) {}
+  virtual void SetRefreshEnabled(bool) {}
+  virtual void SetTrayPicture(int) {}
+  virtual void SetTrayHint(const std::string&) {}
+};
+
+// The main window, as a refresh drives it; as it is, a window never shown.
+class RefreshWindow : public RefreshGeometry, public RefreshFeedback {};
 
 // The display label, as a refresh fills and measures it.
 class RefreshLabel {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "i18n/TextRoutines.h"  // SplitText, ReplaceAll
+#include "base/TextRoutines.h"  // SplitText, ReplaceAll
 
 namespace lumivane {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 namespace {

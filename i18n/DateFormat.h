@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/FormatSettings.h"
 
 namespace lumivane {

@@ -4,7 +4,7 @@
 // written in the user's regional formats.
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/FormatSettings.h"
 
 namespace lumivane {

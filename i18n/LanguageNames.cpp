@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 

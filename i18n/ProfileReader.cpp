@@ -4,7 +4,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "i18n/TextEncoding.h"
 
 namespace lumivane {

@@ -4,7 +4,7 @@
 // handed to a consumer one at a time.
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/FormatSettings.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/QueryEntries.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 namespace lumivane {
 

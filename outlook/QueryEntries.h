@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 namespace lumivane {
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "outlook/AutomationError.h"
 #include "outlook/OutlookStore.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/QueryEntries.h"
 

@@ -1,6 +1,6 @@
 #include "platform/RegistryFile.h"
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "i18n/TextEncoding.h"
 
 #include <fcntl.h>
@@ -162,10 +162,6 @@ std::string FormatValue(const RegValue& v) {
   return line;
 }
 
-std::string SystemError(const std::string& what, const std::string& path) {
-  return what + " " + path + ": " + std::strerror(errno);
-}
-
 }  // namespace
 
 std::string DecodeRegText(std::string_view bytes) {
@@ -318,68 +314,6 @@ void RegistryFile::SetBinary(std::string_view name, std::vector<std::uint8_t> va
   v.kind = RegKind::Binary;
   v.bytes = std::move(value);
   Set(std::move(v));
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) return std::nullopt;
-    throw std::runtime_error(SystemError("Cannot read", path));
-  }
-  std::ostringstream data;
-  data << in.rdbuf();
-  return data.str();
-}
-
-namespace {
-
-void MakeFolders(const std::string& folder) {
-  if (folder.empty()) return;
-  struct stat st{};
-  if (::stat(folder.c_str(), &st) == 0) return;
-  const size_t slash = folder.find_last_of('/');
-  if (slash != std::string::npos && slash > 0) MakeFolders(folder.substr(0, slash));
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    throw std::runtime_error(SystemError("Cannot create the folder", folder));
-  }
-}
-
-}  // namespace
-
-void WriteFileAtomically(const std::string& path, std::string_view contents) {
-  const size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-  MakeFolders(folder);
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw std::runtime_error(SystemError("Cannot write", path));
-  size_t done = 0;
-  bool ok = true;
-  while (done < contents.size()) {
-    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (ok && ::fchmod(fd, 0600) != 0) ok = false;
-  if (ok && ::fsync(fd) != 0) ok = false;
-  const int savedErrno = errno;
-  ::close(fd);
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = ok ? errno : savedErrno;
-    ::unlink(temp.c_str());
-    errno = err;
-    throw std::runtime_error(SystemError("Cannot write", path));
-  }
-  // Make the rename itself durable.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
 }
 
 }  // namespace lumivane

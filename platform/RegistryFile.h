@@ -64,13 +64,4 @@ class RegistryFile {
 // UTF-8, or the Windows-1252 of older editors' exports.
 std::string DecodeRegText(std::string_view bytes);
 
-// Whole file, or std::nullopt when it does not exist. Throws std::runtime_error
-// for any other failure.
-std::optional<std::string> ReadWholeFile(const std::string& path);
-// Creates missing folders (mode 0700), writes a temporary file beside the
-// target, flushes it to disk and renames it over the target, so that a
-// failure at any point leaves the previous file intact. Throws
-// std::runtime_error with the system's reason.
-void WriteFileAtomically(const std::string& path, std::string_view contents);
-
 }  // namespace lumivane

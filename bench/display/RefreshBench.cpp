@@ -22,7 +22,7 @@
 #include "display/RefreshDisplay.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
-#include "i18n/Clock.h"
+#include "base/Clock.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/ical/IcalServer.h"
 
@@ -39,27 +39,6 @@ class NoDesktop final : public DesktopOpener {
   }
 };
 
-class SizeOnlyWindow final : public RefreshWindow {
- public:
-  bool FullScreenAppActive() override { return false; }
-  void SetBusyCursor(bool) override {}
-  int Left() const override { return 0; }
-  int Width() const override { return width; }
-  void SetLeft(int) override {}
-  void SetClientSize(int w, int h) override {
-    width = w;
-    height = h;
-  }
-  void LockUpdates(bool) override {}
-  void SetRefreshEnabled(bool) override {}
-  void SetTrayPicture(int) override {}
-  void SetTrayHint(const std::string&) override {}
-  int ScreenBitsPerPixel() const override { return 24; }
-  void SetAlphaLevel(int) override {}
-  int width = 0;
-  int height = 0;
-};
-
 void Refresh(benchmark::State& state, bool tasks) {
   Settings settings;
   settings.ShowTaks = tasks;
@@ -73,16 +52,16 @@ void Refresh(benchmark::State& state, bool tasks) {
   label.setAttribute(Qt::WA_DontShowOnScreen);
   SetUpDisplayLabel(label, &images, nullptr);
   LabelRefreshAdapter adapter(label);
-  SizeOnlyWindow window;
+  RefreshWindow window;
   const RefreshServices services{session, settings, language, formats, [] { return Now(); }};
   RefreshDisplay(window, adapter, services);  // the first refresh reads the store
   for (auto _ : state) {
     RefreshDisplay(window, adapter, services);
-    benchmark::DoNotOptimize(window.height);
+    benchmark::DoNotOptimize(window.Height());
   }
   state.counters["display_lines"] = label.HTMLText().Count();
-  state.counters["window_w"] = window.width;
-  state.counters["window_h"] = window.height;
+  state.counters["window_w"] = window.Width();
+  state.counters["window_h"] = window.Height();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 namespace {
@@ -81,7 +81,7 @@ Color ParseMarkupColor(std::string_view value) {
   if (!value.empty() && value.front() == '#') {
     return RGB(HexPair(value, 1), HexPair(value, 3), HexPair(value, 5));
   }
-  const std::string name = AsciiLower(value);
+  const std::string name = LowerCaseAscii(value);
   for (const NamedColor& named : kNamedColors) {
     if (named.name == name) return named.color;
   }

@@ -4,7 +4,7 @@
 // 0xFF, clNone for no colour).
 #include <string_view>
 
-#include "display/ColorText.h"
+#include "base/ColorText.h"
 
 namespace lumivane {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 namespace {
@@ -28,7 +28,7 @@ constexpr std::array<Entity, 9> kEntities{{
 
 const Entity* EntityAt(std::string_view text, std::size_t at) {
   for (const Entity& entity : kEntities) {
-    if (StartsWithNoCase(text, entity.name, at)) return &entity;
+    if (StartsWithTextAscii(text, entity.name, at)) return &entity;
   }
   return nullptr;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "display/markup/MarkupEngine.h"
 #include "display/markup/MarkupTag.h"
 
@@ -23,7 +23,7 @@ struct ImageSource {
 }  // namespace
 
 TagOutcome MarkupEngine::InlineImage(LinePass& line, std::string_view tag) {
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   std::string source;
   if (const auto src = AttributeValue(upper, "SRC")) {
     // The source keeps its case: upper-casing kept every byte where it was.
@@ -37,14 +37,14 @@ TagOutcome MarkupEngine::InlineImage(LinePass& line, std::string_view tag) {
   };
 
   ImageSource image;
-  if (StartsWithNoCase(source, "IDX:")) {
+  if (StartsWithTextAscii(source, "IDX:")) {
     const int index = ReadNumber(std::string_view(source).substr(4));
     if (index >= 0 && index < canvas_.ImageCount()) {
       image.room = scaled(canvas_.ImageSize());
       image.draw = [this, index](Point at) { canvas_.DrawImage(index, at); };
     }
-  } else if (StartsWithNoCase(source, "SSYS:") || StartsWithNoCase(source, "LSYS:")) {
-    const bool large = AsciiUpper(source[0]) == 'L';
+  } else if (StartsWithTextAscii(source, "SSYS:") || StartsWithTextAscii(source, "LSYS:")) {
+    const bool large = UpperAscii(source[0]) == 'L';
     std::string path = source.substr(5);
     // A bare number named an entry of a system-wide icon list, which this
     // desktop does not have.

@@ -1,6 +1,6 @@
 #include "display/markup/MarkupPlainText.h"
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 namespace {
@@ -15,7 +15,7 @@ std::string ReplaceTagNoCase(std::string_view text, std::string_view tag, std::s
       break;
     }
     out.append(text.substr(i, next - i));
-    if (StartsWithNoCase(text, tag, next)) {
+    if (StartsWithTextAscii(text, tag, next)) {
       out.append(by);
       i = next + tag.size();
     } else {

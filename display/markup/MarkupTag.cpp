@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 namespace {
 
 char At(std::string_view text, std::size_t i) {
-  return i < text.size() ? AsciiUpper(text[i]) : '\0';
+  return i < text.size() ? UpperAscii(text[i]) : '\0';
 }
 
 int DigitValue(char c, int base) {
@@ -37,7 +37,7 @@ NumberRead ReadNumberPrefix(std::string_view value) {
   if (i < value.size() && value[i] == '$') {
     base = 16;
     ++i;
-  } else if (i + 1 < value.size() && value[i] == '0' && AsciiUpper(value[i + 1]) == 'X') {
+  } else if (i + 1 < value.size() && value[i] == '0' && UpperAscii(value[i + 1]) == 'X') {
     base = 16;
     i += 2;
   }
@@ -124,8 +124,8 @@ TagKind ClassifyTag(std::string_view rest) {
     case 'S':
       if (next == '>') return TagKind::kStrikeOpen;
       if (next == 'H') return TagKind::kShadowOpen;
-      if (StartsWithNoCase(rest, "<SUB>")) return TagKind::kSubscriptOpen;
-      if (StartsWithNoCase(rest, "<SUP>")) return TagKind::kSuperscriptOpen;
+      if (StartsWithTextAscii(rest, "<SUB>")) return TagKind::kSubscriptOpen;
+      if (StartsWithTextAscii(rest, "<SUP>")) return TagKind::kSuperscriptOpen;
       return TagKind::kIgnored;
     case 'U':
       return next == '>' ? TagKind::kUnderlineOpen : TagKind::kListOpen;

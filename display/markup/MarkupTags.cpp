@@ -2,7 +2,7 @@
 // value or to one saved slot; nothing is stacked.
 #include <algorithm>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "display/markup/MarkupEngine.h"
 #include "display/markup/MarkupGradient.h"
 #include "display/markup/MarkupTag.h"
@@ -194,7 +194,7 @@ void MarkupEngine::CloseAnchor(LinePass& line) {
 
 void MarkupEngine::OpenFont(LinePass& line, std::string_view tag) {
   FontChain& chain = Chain(line);
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   if (const auto face = AttributeValue(upper, "FACE"); face && !face->empty()) {
     chain.font.face = std::string(*face);
   }
@@ -222,7 +222,7 @@ void MarkupEngine::CloseFont(LinePass& line) {
 }
 
 void MarkupEngine::OpenParagraph(LinePass& line, std::string_view tag) {
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   if (const auto align = AttributeValue(upper, "ALIGN")) {
     if (Contains(*align, "RIGHT")) alignment_ = 1;
     if (Contains(*align, "LEFT")) alignment_ = 0;
@@ -251,7 +251,7 @@ void MarkupEngine::OpenParagraph(LinePass& line, std::string_view tag) {
 }
 
 void MarkupEngine::PageBackground(std::string_view tag) {
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   const std::size_t from = NameEnd(upper);
   if (const auto picture = AttributeValue(upper, "BACKGROUND", from);
       picture && !picture->empty()) {
@@ -320,7 +320,7 @@ TagOutcome MarkupEngine::ListItem(LinePass& line) {
 }
 
 void MarkupEngine::Indent(LinePass& line, std::string_view tag) {
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   const std::size_t x = upper.find('X', 2);
   if (x == std::string::npos) return;
   const auto value = AttributeValue(upper, "X", x);
@@ -333,7 +333,7 @@ void MarkupEngine::Indent(LinePass& line, std::string_view tag) {
 }
 
 void MarkupEngine::Rotate(LinePass& line, std::string_view tag) {
-  const std::string upper = AsciiUpper(tag);
+  const std::string upper = UpperCaseAscii(tag);
   const std::size_t a = upper.find('A', 2);
   const auto value = a == std::string::npos ? std::nullopt : AttributeValue(upper, "A", a);
   const int degrees = value ? ReadNumber(*value) : 0;

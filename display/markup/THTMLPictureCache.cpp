@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "display/markup/PictureFile.h"
 
 namespace lumivane {
@@ -33,7 +33,7 @@ const QImage* THTMLPictureCache::Find(const std::string& address) {
 }
 
 QImage THTMLPictureCache::Load(const std::string& address) {
-  if (StartsWithNoCase(address, "RES://")) {
+  if (StartsWithTextAscii(address, "RES://")) {
     const std::string rest = address.substr(6);
     const QString name = QString::fromUtf8(rest.data(), static_cast<qsizetype>(rest.size()));
     if (name.isEmpty()) return {};
@@ -41,7 +41,7 @@ QImage THTMLPictureCache::Load(const std::string& address) {
     reader.setAllocationLimit(kMaxDecodedMegabytes);
     return reader.read();
   }
-  if (StartsWithNoCase(address, "FILE://")) {
+  if (StartsWithTextAscii(address, "FILE://")) {
     const std::optional<std::string> bytes = ReadPictureFile(address.substr(7));
     if (!bytes) return {};
     QByteArray data = QByteArray::fromStdString(*bytes);

@@ -1,6 +1,6 @@
 #include "outlook/ical/CalendarLayout.h"
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane::ical {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/ical/IcalTimeZone.h"
 #include "outlook/ical/LocalTime.h"

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "i18n/DateFormat.h"
 #include "outlook/AutomationError.h"
 

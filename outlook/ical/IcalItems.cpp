@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "outlook/AutomationError.h"
 #include "outlook/ical/EntryId.h"
 #include "outlook/ical/Filter.h"

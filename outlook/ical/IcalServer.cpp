@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
+#include "base/FileIo.h"
 #include "outlook/AutomationError.h"
 #include "outlook/ical/EntryId.h"
 #include "outlook/ical/IcalItems.h"
@@ -38,6 +37,10 @@ struct IcalApplication::Context {
 namespace {
 
 using Context = IcalApplication::Context;
+
+// One item's file opened in the calendar program is read whole; beyond this
+// it is no item file a calendar program would take.
+constexpr std::size_t kMaxItemFileBytes = std::size_t{1} << 30;
 
 class IcalFolder final : public MAPIFolder {
  public:
@@ -102,11 +105,11 @@ bool Holds(const IcalSource& source, const EntryKey& key) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw AutomationError("The file \"" + path + "\" cannot be read.");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  try {
+    if (auto text = ReadFileLimited(path, kMaxItemFileBytes)) return std::move(*text);
+  } catch (const FileError&) {
+  }
+  throw AutomationError("The file \"" + path + "\" cannot be read.");
 }
 
 // A private folder for the copies handed to the calendar program: the user's

@@ -9,12 +9,18 @@
 #include <cerrno>
 #include <cstring>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
+#include "base/FileIo.h"
+#include "base/FileListing.h"
 #include "outlook/AutomationError.h"
 #include "outlook/ical/IcalReader.h"
 
 namespace lumivane::ical {
 namespace {
+
+// A calendar file larger than this is not read (its item records would not
+// fit a desktop's memory either); the rest of the store still is.
+constexpr std::size_t kMaxCalendarFileBytes = std::size_t{1} << 30;
 
 bool HasIcsSuffix(std::string_view name) {
   return name.size() > 4 && SameTextAscii(name.substr(name.size() - 4), ".ics");
@@ -26,32 +32,6 @@ std::string BaseName(const std::string& path) {
   const auto slash = trimmed.rfind('/');
   return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
-
-// Entry names of an open folder in name order; hidden entries (a
-// synchroniser's temporary files among them) are left out. Takes the folder.
-std::vector<std::string> FolderEntries(DIR* folder) {
-  std::vector<std::string> names;
-  if (folder == nullptr) return names;
-  while (const dirent* entry = readdir(folder)) {
-    if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 std::string SystemText(int error) {
   return std::strerror(error);
@@ -106,7 +86,7 @@ void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
     close(folder);
     return;
   }
-  for (const std::string& name : FolderEntries(listing)) {
+  for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
     struct stat status {};
     if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;  // a dangling link
     if (S_ISREG(status.st_mode) && HasIcsSuffix(name)) {
@@ -128,29 +108,16 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   Entry entry;
   entry.signature = found.signature;
   const std::string path = PathOf(found);
-  const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
+  try {
+    if (!ReadFileInto(path, kMaxCalendarFileBytes, buffer_)) {
+      throw FileError("Cannot read", path, std::strerror(ENOENT));
+    }
+  } catch (const FileError& e) {
     entry.error = "The file \"" + found.name +
-                  "\" in the calendar store cannot be read: " + SystemText(errno) + ".";
+                  "\" in the calendar store cannot be read: " + e.reason() + ".";
     return entry;
   }
-  std::string& text = buffer_;
-  // One byte more than stat said, so the end shows without growing the buffer.
-  text.resize(static_cast<std::size_t>(std::max<std::int64_t>(found.signature.size, 0)) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == text.size()) text.resize(text.size() * 2);  // the file grew meanwhile
-    const ssize_t got = read(fd.get(), text.data() + filled, text.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      entry.error = "The file \"" + found.name +
-                    "\" in the calendar store cannot be read: " + SystemText(errno) + ".";
-      return entry;
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  text.resize(filled);
+  const std::string& text = buffer_;
   ++filesRead_;
 
   auto source = std::make_shared<IcalSource>();

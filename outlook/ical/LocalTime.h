@@ -4,7 +4,7 @@
 // Times then become automation dates in the local time of the process (TZ).
 #include <cstdint>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 namespace lumivane::ical {
 

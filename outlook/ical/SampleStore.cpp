@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/FileIo.h"
+
 namespace lumivane {
 namespace {
 
@@ -228,39 +230,6 @@ std::string SampleTasks(AutomationDate now) {
   return cal.Finish();
 }
 
-// Written beside the target and renamed over it, so a reader never sees half a file.
-void WriteAtomically(const std::string& path, const std::string& text) {
-  const std::string temporary = path + ".writing";
-  const int fd =
-      open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-  const auto fail = [&](int error) {
-    throw std::runtime_error("Cannot write " + path + ": " + std::strerror(error));
-  };
-  if (fd < 0) fail(errno);
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int error = errno;
-      close(fd);
-      unlink(temporary.c_str());
-      fail(error);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0 || close(fd) != 0) {
-    const int error = errno;
-    unlink(temporary.c_str());
-    fail(error);
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    unlink(temporary.c_str());
-    fail(error);
-  }
-}
-
 }  // namespace
 
 std::vector<std::string> WriteSampleStore(const std::string& folder, AutomationDate now) {
@@ -272,8 +241,8 @@ std::vector<std::string> WriteSampleStore(const std::string& folder, AutomationD
   }
   const std::vector<std::string> paths = {folder + "/sample-calendar.ics",
                                           folder + "/sample-tasks.ics"};
-  WriteAtomically(paths[0], SampleCalendar(now));
-  WriteAtomically(paths[1], SampleTasks(now));
+  WriteFileAtomically(paths[0], SampleCalendar(now), 0644);
+  WriteFileAtomically(paths[1], SampleTasks(now), 0644);
   return paths;
 }
 

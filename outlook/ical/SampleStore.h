@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 namespace lumivane {
 

@@ -1,11 +1,7 @@
 #include "platform/RegistryFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-#include <filesystem>
-#include <fstream>
 
 namespace lumivane {
 namespace {
@@ -101,48 +97,6 @@ TEST(RegistryFile, OtherKeysAndUnknownKindsSurviveARewrite) {
   EXPECT_NE(text.find("\"Multi\"=hex(7):41,00,00,00\n"), std::string::npos);
   EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Other]\n\"X\"=dword:00000001\n"),
             std::string::npos);
-}
-
-class AtomicWrite : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("lumivane-regtest-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::filesystem::path folder_;
-};
-
-TEST_F(AtomicWrite, CreatesFoldersAndReplacesTheFile) {
-  const std::string path = (folder_ / "a" / "b.reg").string();
-  EXPECT_FALSE(ReadWholeFile(path));
-  WriteFileAtomically(path, "one");
-  WriteFileAtomically(path, "two");
-  EXPECT_EQ(ReadWholeFile(path), "two");
-  // No temporary file is left behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "a"),
-                          std::filesystem::directory_iterator{}),
-            1);
-}
-
-TEST_F(AtomicWrite, AFailedWriteLeavesThePreviousFileIntact) {
-  const std::string path = (folder_ / "b.reg").string();
-  WriteFileAtomically(path, "previous contents");
-  // A file size limit makes the write fail even for root, who passes any
-  // permission check.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  rlimit tiny = old;
-  tiny.rlim_cur = 4;
-  ::setrlimit(RLIMIT_FSIZE, &tiny);
-  EXPECT_THROW(WriteFileAtomically(path, "a much longer new contents"), std::runtime_error);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  EXPECT_EQ(ReadWholeFile(path), "previous contents");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
-                          std::filesystem::directory_iterator{}),
-            1);
 }
 
 }  // namespace

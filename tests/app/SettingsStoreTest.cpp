@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 #include <set>
+#include <sstream>
+
+#include "display/SettingsTable.h"
 
 namespace lumivane {
 namespace {
@@ -21,6 +25,60 @@ LoadContext Context(std::set<std::string> files = {}) {
   context.languagesFolder = "/opt/lumivane/Languages/";
   context.fileExists = [files](const std::string& path) { return files.count(path) > 0; };
   return context;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The files a save writes were captured once; the table must reproduce them
+// byte for byte, for the first run and for a file with every value set (in
+// another order, with a value of a newer version, clamps and escapes).
+TEST(SettingsStore, SavedFilesAreByteForByteTheCapturedOnes) {
+  const std::string folder = std::string(LUMIVANE_TEST_DATA) + "/settings/";
+  const struct {
+    std::string input;
+    std::string expected;
+  } cases[] = {{folder + "none.reg", folder + "defaults.expected.reg"},
+               {folder + "every-value.reg", folder + "every-value.expected.reg"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    LoadContext context = MakeLoadContext("/opt/lumivane/Languages/", false);
+    context.fileExists = [](const std::string& path) { return path.ends_with("/German.lvl"); };
+    const RegistryFile previous = ReadSettingsFile(c.input);
+    LoadResult loaded = LoadSettings(previous, context);
+    EXPECT_TRUE(loaded.errors.empty());
+    if (!loaded.stored.DisplayFont) loaded.stored.DisplayFont = EncodeLogFont(BuiltInDisplayFont());
+    const std::string expected = ReadText(c.expected);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(ComposeSettingsForSave(previous, loaded.stored).Serialize(), expected);
+  }
+}
+
+TEST(SettingsTable, EveryValueOnceWithItsOwnWritePosition) {
+  const auto& table = SettingsReadOrder();
+  std::set<std::string_view> names;
+  std::set<int> positions;
+  int held = 0;
+  for (const SettingSpec& spec : table) {
+    names.insert(spec.name);
+    positions.insert(spec.writePosition);
+    held += spec.held() ? 1 : 0;
+    EXPECT_EQ(FindSetting(spec.name), &spec);
+  }
+  EXPECT_EQ(names.size(), table.size());
+  EXPECT_EQ(held, 5);
+  // Positions 1..N, each once.
+  ASSERT_EQ(positions.size(), table.size());
+  EXPECT_EQ(*positions.begin(), 1);
+  EXPECT_EQ(*positions.rbegin(), static_cast<int>(table.size()));
+  EXPECT_EQ(SettingsWriteOrder().front()->name, "WindowTop");
+  EXPECT_EQ(FindSetting("Nonsense"), nullptr);
+  EXPECT_EQ(ClampSetting(*FindSetting("RefreshEvery"), 1000), 300);
+  EXPECT_EQ(ClampSetting(*FindSetting("RefreshEvery"), -5), -5);
 }
 
 TEST(SettingsStore, FirstRunGivesEveryDefaultAndTheSaveWritesEveryValue) {

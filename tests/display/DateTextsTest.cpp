@@ -2,7 +2,7 @@
 
 #include "display/DateTexts.h"
 #include "support/FormatFixtures.h"
-#include "i18n/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumivane {
 namespace {

@@ -90,6 +90,7 @@ class NoOpener : public DesktopOpener {
   LaunchResult Launch(DesktopProgram, const std::string&) override { return {}; }
 };
 
+// Records both kinds of call in one list, so their order can be checked.
 class RecordingWindow : public RefreshWindow {
  public:
   std::vector<std::string> calls;

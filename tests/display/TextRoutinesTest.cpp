@@ -5,8 +5,6 @@
 namespace lumivane {
 namespace {
 
-using Pieces = std::vector<std::string>;
-
 TEST(EscapeMarkup, AngleBracketsOnly) {
   EXPECT_EQ(EscapeMarkup("a<b>&c"), "a&lt;b&gt;&c");
   EXPECT_EQ(EscapeMarkup("<<>>"), "&lt;&lt;&gt;&gt;");
@@ -32,26 +30,6 @@ TEST(CutText, CountsAccentedLettersAsOneCharacter) {
   EXPECT_EQ(CutText(text, 9), "R\xC3\xA9union \xC3\xA0...");
   EXPECT_EQ(CutText(text, 2), "R\xC3\xA9...");
   EXPECT_EQ(CutText("\xF0\x9F\x93\x85 Termin", 1), "\xF0\x9F\x93\x85...");
-}
-
-TEST(SplitText, KeepsEmptyPieces) {
-  EXPECT_EQ(SplitText("A;B;;C", ";"), (Pieces{"A", "B", "", "C"}));
-  EXPECT_EQ(SplitText("", ";"), (Pieces{""}));
-  EXPECT_EQ(SplitText("A;", ";"), (Pieces{"A", ""}));
-  EXPECT_EQ(SplitText(";", ";"), (Pieces{"", ""}));
-  EXPECT_EQ(SplitText("no separator", ";"), (Pieces{"no separator"}));
-  EXPECT_EQ(SplitText("a<>b<><>c", "<>"), (Pieces{"a", "b", "", "c"}));
-  EXPECT_EQ(SplitText("aaa", "aa"), (Pieces{"", "a"}));
-  EXPECT_EQ(SplitText("A;B", ""), (Pieces{"A;B"}));
-}
-
-TEST(ReplaceAll, LeftToRightWithoutRescanning) {
-  EXPECT_EQ(ReplaceAll("a.b.c", ".", "::"), "a::b::c");
-  EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");
-  EXPECT_EQ(ReplaceAll("<", "<", "<<"), "<<");
-  EXPECT_EQ(ReplaceAll("abc", "x", "y"), "abc");
-  EXPECT_EQ(ReplaceAll("abc", "", "y"), "abc");
-  EXPECT_EQ(ReplaceAll("a;b;", ";", ""), "ab");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "i18n/LanguageNames.h"
 #include "i18n/TFindFile.h"
-#include "i18n/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumivane {
 namespace {

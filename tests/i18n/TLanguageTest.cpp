@@ -4,7 +4,7 @@
 
 #include "i18n/ProfileReader.h"
 #include "i18n/TLanguage.h"
-#include "i18n/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumivane {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "i18n/TextEncoding.h"
 
 namespace lumivane {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "ical/IcalTestSupport.h"
 #include "outlook/AutomationError.h"
 #include "outlook/ical/Filter.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "outlook/AutomationError.h"
 #include "outlook/ical/IcalServer.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "ical/IcalTestSupport.h"
 #include "outlook/AutomationError.h"
 #include "outlook/TOutlookApplication.h"

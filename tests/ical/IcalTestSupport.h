@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "i18n/FormatSettings.h"
 #include "outlook/DesktopOpener.h"
 #include "outlook/OutlookContract.h"

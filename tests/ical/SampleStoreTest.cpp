@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <set>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "ical/IcalTestSupport.h"
 #include "outlook/ical/IcalServer.h"
 #include "outlook/ical/SampleStore.h"

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 #include "ical/IcalTestSupport.h"
 #include "outlook/ical/IcalReader.h"
 #include "outlook/ical/SeriesExpansion.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "display/markup/MarkupColor.h"
 #include "display/markup/MarkupTag.h"
 
@@ -47,13 +47,13 @@ TEST(TagText, EndsAtTheFirstCloseOrTheEnd) {
 }
 
 TEST(AttributeValue, ReadsBetweenTheQuotesAfterTheName) {
-  const std::string tag = AsciiUpper("<font face=\"Dejavu Sans\" size=3 color=\"#ff0000\">");
+  const std::string tag = UpperCaseAscii("<font face=\"Dejavu Sans\" size=3 color=\"#ff0000\">");
   EXPECT_EQ(AttributeValue(tag, "FACE"), "DEJAVU SANS");
   EXPECT_EQ(AttributeValue(tag, " COLOR"), "#FF0000");
   EXPECT_EQ(AttributeValue(tag, "BGCOLOR"), std::nullopt);
   // Without quotes the value is empty; the next quoted value is not taken.
-  EXPECT_EQ(AttributeValue(AsciiUpper("<p indent=5>"), "INDENT"), "");
-  EXPECT_EQ(AttributeValue(AsciiUpper("<p align=\"right>"), "ALIGN"), "");
+  EXPECT_EQ(AttributeValue(UpperCaseAscii("<p indent=5>"), "INDENT"), "");
+  EXPECT_EQ(AttributeValue(UpperCaseAscii("<p align=\"right>"), "ALIGN"), "");
 }
 
 TEST(ReadNumber, ReadsTheNumberAtTheStart) {
@@ -76,16 +76,16 @@ TEST(ReadWholeNumber, RefusesTrailingTextAndEmptyValues) {
 }
 
 TEST(FontSizeAttribute, MapsOneToFiveAndTakesOtherNumbersAsPoints) {
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=\"3\">")), 12);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font Size=\"3\">")), 12);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=\"1\">")), 8);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=\"5\">")), 16);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=\"7\">")), 7);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=\"0\">")), 0);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=4>")), 14);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=\"3\">")), 12);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font Size=\"3\">")), 12);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=\"1\">")), 8);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=\"5\">")), 16);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=\"7\">")), 7);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=\"0\">")), 0);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=4>")), 14);
   // After "=", a later quote is where the number is read from.
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size=4 color=\"#00FF00\">")), 0);
-  EXPECT_EQ(FontSizeAttribute(AsciiUpper("<font size>")), std::nullopt);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size=4 color=\"#00FF00\">")), 0);
+  EXPECT_EQ(FontSizeAttribute(UpperCaseAscii("<font size>")), std::nullopt);
 }
 
 TEST(AnchorTarget, KeepsTheCaseBetweenTheFirstTwoQuotes) {

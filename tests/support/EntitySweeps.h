@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "display/markup/AsciiText.h"
+#include "base/AsciiCase.h"
 
 namespace lumivane {
 
@@ -26,7 +26,7 @@ inline std::string EntitySweeps(std::string text) {
   for (bool replaced = true; replaced;) {
     replaced = false;
     for (const auto& [name, replacement] : kEntities) {
-      const std::size_t at = AsciiUpper(text).find(AsciiUpper(name));
+      const std::size_t at = UpperCaseAscii(text).find(UpperCaseAscii(name));
       if (at == std::string::npos) continue;
       text.replace(at, name.size(), replacement);
       replaced = true;

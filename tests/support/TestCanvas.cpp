@@ -1,6 +1,6 @@
 #include "support/TestCanvas.h"
 
-#include "display/markup/AsciiText.h"
+#include "base/TextRoutines.h"
 
 namespace lumivane {
 

@@ -1,4 +1,4 @@
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 
 #include <algorithm>
 
@@ -28,8 +28,9 @@ bool LessTextAscii(std::string_view a, std::string_view b) {
   });
 }
 
-bool StartsWithTextAscii(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
+bool StartsWithTextAscii(std::string_view text, std::string_view prefix, std::size_t at) {
+  if (at > text.size() || text.size() - at < prefix.size()) return false;
+  return SameTextAscii(text.substr(at, prefix.size()), prefix);
 }
 
 }  // namespace lumivane

@@ -1,6 +1,7 @@
 #pragma once
-// Splitting and replacing in UTF-8 texts, byte-exact: the category filter
-// and the markup routines both rest on these.
+// Splitting, replacing and counting in UTF-8 texts, byte-exact: the category
+// filter, the markup engine and the display routines all rest on these.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +17,8 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 // replaced; the replacement is never searched again. An empty `find` leaves
 // the text unchanged.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
+
+// Code points of a UTF-8 text (bytes that do not continue a sequence).
+std::size_t CountCodePoints(std::string_view text);
 
 }  // namespace lumivane

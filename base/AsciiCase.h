@@ -1,7 +1,8 @@
 #pragma once
 // Letter case rules of the program: only the ASCII letters A-Z and a-z have a
-// case; every other byte (and so every non-ASCII character) is compared and
-// copied as it is.
+// case; every other byte (and so every non-ASCII character of a UTF-8 text) is
+// compared and copied as it is, so texts keep their byte positions.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,7 @@ std::string UpperCaseAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
 // Orders as the lower-case forms would; ties are not broken.
 bool LessTextAscii(std::string_view a, std::string_view b);
-bool StartsWithTextAscii(std::string_view text, std::string_view prefix);
+// Whether `text` holds `prefix` at `at`, ASCII letters in any case.
+bool StartsWithTextAscii(std::string_view text, std::string_view prefix, std::size_t at = 0);
 
 }  // namespace lumivane

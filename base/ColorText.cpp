@@ -1,4 +1,4 @@
-#include "display/ColorText.h"
+#include "base/ColorText.h"
 
 #include <array>
 #include <cstdio>

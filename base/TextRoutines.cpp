@@ -1,4 +1,4 @@
-#include "i18n/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace lumivane {
 
@@ -29,6 +29,14 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     out += pieces[i];
   }
   return out;
+}
+
+std::size_t CountCodePoints(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
 }
 
 }  // namespace lumivane

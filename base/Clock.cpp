@@ -1,4 +1,4 @@
-#include "i18n/Clock.h"
+#include "base/Clock.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,5 +1,5 @@
 #pragma once
-#include "i18n/AutomationDate.h"
+#include "base/AutomationDate.h"
 
 namespace lumivane {
 
