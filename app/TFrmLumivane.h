@@ -69,17 +69,18 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   TCoolTrayIcon* CoolTrayIcon1 = nullptr;
   THotKeyManager* HotKeyManager1 = nullptr;
   std::unique_ptr<TOutlookApplication> OutlookApplication1;
+  // The popup menu of the display and the tray icon, its items in menu order.
   QMenu* PopupMenu1 = nullptr;
-  QAction* OpenOutlook1 = nullptr;
-  QAction* O2 = nullptr;
-  QAction* N3 = nullptr;
-  QAction* Refresh1 = nullptr;
-  QAction* RestorePosition1 = nullptr;
-  QAction* H1 = nullptr;
-  QAction* LockWindow1 = nullptr;
-  QAction* O1 = nullptr;
-  QAction* About1 = nullptr;
-  QAction* Quit1 = nullptr;
+  QAction* OpenOutlook1 = nullptr;      // "Outloo&k": the calendar program's inbox
+  QAction* O2 = nullptr;                // "&Calendar": the calendar folder
+  QAction* N3 = nullptr;                // "&Tasks": the task folder
+  QAction* Refresh1 = nullptr;          // "&Refresh", with the hot key as its shortcut
+  QAction* RestorePosition1 = nullptr;  // "R&estore Position": back to the saved place
+  QAction* H1 = nullptr;                // "&Hide Window" / show it again
+  QAction* LockWindow1 = nullptr;       // "Lock &Window": no dragging, position saved
+  QAction* O1 = nullptr;                // "&Options...": the options dialog
+  QAction* About1 = nullptr;            // "&About...": the About window
+  QAction* Quit1 = nullptr;             // "&Quit"
 
   Settings settings;
   bool PinnedMode = false;
@@ -114,10 +115,10 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void Timer1Timer();
   void Timer2Timer();
   void OpenOutlook1Click();
-  void O2Click();
-  void N3Click();
+  void O2Click();  // Calendar
+  void N3Click();  // Tasks
   void RestorePosition1Click();
-  void H1Click();
+  void H1Click();  // Hide Window
   void LockWindow1Click();
   void LabelDisplayAnchorClick(const std::string& target);
   void LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos);

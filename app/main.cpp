@@ -12,6 +12,7 @@
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
 #include "app/TFrmLumivane.h"
+#include "LumivaneVersion.h"
 #include "outlook/OutlookStore.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
       std::cout << UsageText();
       return 0;
     case RunMode::Version:
-      std::cout << "lumivane " << LUMIVANE_VERSION << "\n";
+      std::cout << "lumivane " << kVersion << "\n";
       return 0;
     case RunMode::PrintSettings:
       return PrintSettings(programFolder);

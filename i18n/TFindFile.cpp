@@ -1,8 +1,7 @@
 #include "i18n/TFindFile.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include "base/FileIo.h"
+#include "base/FileListing.h"
 
 namespace lumivane {
 
@@ -29,22 +28,15 @@ bool MatchesWildcard(std::string_view name, std::string_view filter) {
 }
 
 void TFindFile::Execute() {
-  namespace fs = std::filesystem;
   Files.clear();
-  std::error_code error;
-  fs::directory_iterator it(fs::path(Directory), error);
-  if (!error) {
-    for (const fs::directory_iterator end; it != end; it.increment(error)) {
-      if (error) break;
-      const fs::path& path = it->path();
-      if (!MatchesWildcard(path.filename().string(), Filter)) continue;
-      // Symbolic links count as what they point to; pipes and devices are not files.
-      std::error_code statError;
-      if (!fs::is_regular_file(it->status(statError))) continue;
-      Files.push_back(path.string());
-    }
+  const std::string folder = (Directory.empty() || Directory.back() == '/') ? Directory
+                                                                           : Directory + "/";
+  for (const std::string& name : FolderEntryNames(folder.empty() ? "." : folder, false)) {
+    if (!MatchesWildcard(name, Filter)) continue;
+    // Symbolic links count as what they point to; pipes and devices are not files.
+    const std::string path = folder + name;
+    if (IsRegularFile(path)) Files.push_back(path);
   }
-  std::sort(Files.begin(), Files.end());
   if (AfterExecute) AfterExecute(*this);
 }
 

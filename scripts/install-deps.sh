@@ -1,28 +1,46 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lumivane needs to build, run and test, but only
-# those that are missing. Uses sudo when not run as root.
+# those that are missing: a second run installs nothing and touches no network.
+# Uses sudo when not run as root.
+#   --with-fuzz   also the fuzzing toolchain (clang and its runtime)
+#   --check       install nothing: list what is missing, exit 1 if anything is
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config make
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins
+  g++ cmake ninja-build pkg-config make ccache
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
   libical-dev libx11-dev libx11-xcb-dev libxcb1-dev libxcb-keysyms1-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dateutil
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick feh trayer xcompmgr
   fonts-dejavu-core tzdata locales
+  clang-format clang-tidy
 )
-if [ "${1:-}" = "--with-fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+check=0
+for arg in "$@"; do
+  case "$arg" in
+    --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --check) check=1 ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
+# Real package names only: a name that merely another package provides is
+# never reported installed, so it would be installed again on every run.
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  [ $check -eq 1 ] && echo "All packages are installed."
+  exit 0
+fi
+if [ $check -eq 1 ]; then
+  echo "Missing packages: ${missing[*]}"
+  exit 1
+fi
 
 echo "Installing missing packages: ${missing[*]}"
 sudo=""
