@@ -96,7 +96,9 @@ void TWinSpinEdit::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (!enter && typed.size() == 1) {
     const QChar c = typed.front();
-    const bool control = c.unicode() < 0x20 || c.unicode() == 0x7F;
+    // With Ctrl held a key is a command (Ctrl+V pastes), whatever text it carries.
+    const bool control = c.unicode() < 0x20 || c.unicode() == 0x7F ||
+                         event->modifiers().testFlag(Qt::ControlModifier);
     if (!control && !AllowedCharacter(c)) {
       QApplication::beep();
       event->accept();
