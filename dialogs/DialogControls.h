@@ -9,11 +9,12 @@
 //    order), LayoutControls (Qt layouts only, no fixed coordinates) and
 //    ConnectEvents (each signal to a handler named after the control and the
 //    event: BtnAddClick, TxtCatChange);
+//  - a fixed-size dialog ends LayoutControls with FixDialogSize;
 //  - dialogs are created when opened, shown modally and destroyed when closed.
+#include <QDialog>
+#include <QLayout>
 #include <QString>
 #include <utility>
-
-class QWidget;
 
 namespace lumivane {
 
@@ -24,6 +25,14 @@ Control* NewControl(QWidget* owner, const char* name, Args&&... args) {
   auto* control = new Control(std::forward<Args>(args)..., owner);
   control->setObjectName(QString::fromLatin1(name));
   return control;
+}
+
+// The dialog keeps the size its layout asks for, and its frame offers only
+// the title and the close box (no maximising, no resizing).
+inline void FixDialogSize(QDialog* dialog) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  if (QLayout* layout = dialog->layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace lumivane

@@ -74,10 +74,9 @@ void TFrmCategories::LayoutControls() {
   layout->addLayout(addRow);
   layout->addLayout(listRow);
   layout->addLayout(closeRow);
-  // A fixed-size dialog: as large as its contents want, no larger.
   Label1->setFixedWidth(Label1->fontMetrics().averageCharWidth() * 48);
   ListCat->setMinimumHeight(ListCat->fontMetrics().height() * 9);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  FixDialogSize(this);
 }
 
 void TFrmCategories::ConnectEvents() {

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "dialogs/controls/PanelRectangle.h"
@@ -52,8 +53,9 @@ ScreenBox Relative(const ScreenBox& box, const ScreenBox& monitor) {
 
 }  // namespace
 
-void PlaceNearTaskbar(QWidget* form) {
-  if (!form) return;
+namespace {
+
+void PlaceForm(QWidget* form) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   const ScreenBox monitor = BoxOf(screen->geometry());
@@ -67,6 +69,41 @@ void PlaceNearTaskbar(QWidget* form) {
       Relative(workArea, monitor), Relative(*panel, monitor), monitor.right - monitor.left,
       monitor.bottom - monitor.top, size.width(), size.height());
   if (place) form->move(place->left + monitor.left, place->top + monitor.top);
+}
+
+// The window manager adds its frame only after the form is shown, so the
+// first placement counts the client alone. This looks again every 50 ms and
+// places the form once more when its frame is known; it gives up after a
+// second (a window manager that draws no frame).
+class PlaceWhenFramed : public QObject {
+ public:
+  explicit PlaceWhenFramed(QWidget* form) : QObject(form), form_(form) {
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+      if (++looks_ > 20) {
+        deleteLater();
+      } else if (form_->frameGeometry().size() != form_->geometry().size()) {
+        PlaceForm(form_);
+        deleteLater();
+      }
+    });
+    timer->start(50);
+  }
+
+ private:
+  QWidget* form_;
+  int looks_ = 0;
+};
+
+}  // namespace
+
+void PlaceNearTaskbar(QWidget* form) {
+  if (!form) return;
+  PlaceForm(form);
+  if (form->isWindow() && form->frameGeometry() == form->geometry() &&
+      !form->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+    new PlaceWhenFramed(form);
+  }
 }
 
 }  // namespace lumivane

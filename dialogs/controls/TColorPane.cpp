@@ -2,9 +2,11 @@
 
 #include <qdrawutil.h>
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "dialogs/controls/TColorPaneFloatWindow.h"
 #include "display/markup/QtColor.h"
@@ -49,7 +51,13 @@ void TColorPane::OpenPalette() {
 
 void TColorPane::PaletteClosed(TColorPaneFloatWindow* window) {
   if (floatWindow_ == window) floatWindow_ = nullptr;
-  window->deleteLater();
+  // While a button is down the palette's window may still receive its release
+  // (it held the pointer when the button went up), which it hands on.
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+    QTimer::singleShot(1000, window, &QObject::deleteLater);
+  } else {
+    window->deleteLater();
+  }
 }
 
 void TColorPane::paintEvent(QPaintEvent*) {

@@ -3,16 +3,20 @@
 #include <qdrawutil.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
 
 #include "dialogs/controls/TColorPane.h"
 #include "display/markup/QtColor.h"
 #include "platform/Composition.h"
+#include "platform/X11.h"
 
 namespace lumivane {
 
@@ -23,6 +27,62 @@ constexpr int kSwatchInset = 3;
 QRect ToQRect(const PaletteRect& r) {
   return {r.left, r.top, r.width, r.height};
 }
+
+// After a replayed press, the release that ends it belongs to the same
+// window. When the button went up before the palette let go of the pointer,
+// the X server reports the release to the palette's window, where it may be
+// lost. So: a release on another window is handed on, and when the server
+// says the button is up (twice in a row, so that a release on its way is not
+// doubled) and none came, one is made. Watches for two seconds at most.
+class ReleaseForwarder : public QObject {
+ public:
+  explicit ReleaseForwarder(QWindow* target) : QObject(target), target_(target) {
+    qApp->installEventFilter(this);
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &ReleaseForwarder::Look);
+    timer->start(50);
+  }
+  ~ReleaseForwarder() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (done_ || event->type() != QEvent::MouseButtonRelease || !qobject_cast<QWindow*>(watched)) {
+      return false;
+    }
+    Finish();
+    if (watched == target_) return false;
+    const auto* release = static_cast<QMouseEvent*>(event);
+    Release(release->globalPosition(), release->button(), release->modifiers());
+    return true;
+  }
+
+ private:
+  void Look() {
+    const std::optional<bool> down = x11::PointerButtonDown();
+    upLooks_ = down && !*down ? upLooks_ + 1 : 0;
+    if (upLooks_ >= 2) {
+      Finish();
+      Release(QCursor::pos(), Qt::LeftButton, Qt::NoModifier);
+    } else if (++looks_ >= 40) {
+      Finish();
+    }
+  }
+  void Finish() {
+    done_ = true;
+    deleteLater();
+  }
+  void Release(QPointF global, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    const QPointF local = target_->mapFromGlobal(global);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, button, Qt::NoButton,
+                        modifiers);
+    QCoreApplication::sendEvent(target_, &release);
+  }
+
+  QWindow* target_;
+  bool done_ = false;
+  int looks_ = 0;
+  int upLooks_ = 0;
+};
 
 }  // namespace
 
@@ -104,16 +164,36 @@ void TColorPaneFloatWindow::MarkPoint(QPoint point) {
 void TColorPaneFloatWindow::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   if (!rect().contains(point)) {
-    // A press on the swatch only closes: replayed, it would open the palette again.
-    if (pane_->rect().contains(pane_->mapFromGlobal(event->globalPosition().toPoint()))) {
-      setAttribute(Qt::WA_NoMouseReplay);
-    }
+    // Qt's own replay is off: ours below decides where the press goes.
+    setAttribute(Qt::WA_NoMouseReplay);
+    const QPoint global = event->globalPosition().toPoint();
     close();
+    ReplayPress(global);
     return;
   }
   pressed_ = true;
   MarkPoint(point);
   update();
+}
+
+void TColorPaneFloatWindow::ReplayPress(QPoint global) const {
+  QWidget* target = QApplication::widgetAt(global);
+  if (!target) return;  // not a window of the program
+  // A press on the swatch only closes: replayed, it would open the palette again.
+  if (target == pane_) return;
+  // Nor does a press reach a window that a modal dialog blocks.
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal && target->window() != modal && !modal->isAncestorOf(target)) return;
+  QWindow* window = target->window()->windowHandle();
+  if (!window) return;
+  target->window()->activateWindow();
+  const QPointF local = window->mapFromGlobal(global);
+  // Sent at once: the real release may already wait in the queue, and must
+  // come after the press.
+  QMouseEvent press(QEvent::MouseButtonPress, local, local, QPointF(global), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  new ReleaseForwarder(window);
+  QCoreApplication::sendEvent(window, &press);
 }
 
 void TColorPaneFloatWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -41,6 +41,9 @@ class TColorPaneFloatWindow : public QWidget {
   // Closes the palette, then acts on the marked item.
   void Choose();
   void MarkPoint(QPoint point);
+  // The press that closed the palette, given as a left-button press to the
+  // program's window under it (not to the swatch, nor past a modal dialog).
+  void ReplayPress(QPoint global) const;
 
   TColorPane* pane_;
   PaletteMark mark_;

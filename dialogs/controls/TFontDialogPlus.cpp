@@ -44,7 +44,7 @@ TFontDialogPlusForm::TFontDialogPlusForm(TFontDialogPlus& owner, QWidget* parent
     colorList_->setCurrentIndex(kCustomIndex);
   }
   previousIndex_ = colorList_->currentIndex();
-  connect(colorList_, &QComboBox::activated, this, &TFontDialogPlusForm::ColorListChange);
+  ConnectEvents();
 }
 
 void TFontDialogPlusForm::CreateControls() {
@@ -53,30 +53,33 @@ void TFontDialogPlusForm::CreateControls() {
   // The system's font choices, without their own buttons, as part of this window.
   fontChooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   fontChooser_->setWindowFlags(Qt::Widget);
+  colorLabel_ = NewControl<QLabel>(this, "ColorLabel", tr("&Color:"));
   colorList_ = NewControl<QComboBox>(this, "ColorList");
+  colorLabel_->setBuddy(colorList_);
   for (std::size_t i = 0; i < kStandardFontColors.size(); ++i) {
     colorList_->addItem(Swatch(kStandardFontColors[i]), tr(kStandardColorNames[i]),
                         QVariant::fromValue(kStandardFontColors[i]));
   }
   colorList_->addItem(tr("Custom..."), QVariant::fromValue(clBlack));
+  buttons_ = NewControl<QDialogButtonBox>(this, "Buttons",
+                                          QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 }
 
 void TFontDialogPlusForm::LayoutControls() {
-  auto* colorLabel = NewControl<QLabel>(this, "ColorLabel", tr("&Color:"));
-  colorLabel->setBuddy(colorList_);
-  auto* buttons = NewControl<QDialogButtonBox>(this, "Buttons",
-                                               QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
   auto* colorRow = new QHBoxLayout;
-  colorRow->addWidget(colorLabel);
+  colorRow->addWidget(colorLabel_);
   colorRow->addWidget(colorList_);
   colorRow->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fontChooser_);
   layout->addLayout(colorRow);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons_);
+}
+
+void TFontDialogPlusForm::ConnectEvents() {
+  connect(colorList_, &QComboBox::activated, this, &TFontDialogPlusForm::ColorListChange);
+  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 QFont TFontDialogPlusForm::SelectedFont() const {

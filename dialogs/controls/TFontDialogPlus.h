@@ -13,6 +13,8 @@
 #include "display/ColorText.h"
 
 class QComboBox;
+class QDialogButtonBox;
+class QLabel;
 class QFontDialog;
 
 namespace lumivane {
@@ -44,13 +46,16 @@ class TFontDialogPlusForm : public QDialog {
  private:
   void CreateControls();
   void LayoutControls();
+  void ConnectEvents();
   void ColorListChange(int index);
   // Points "Custom..." at a colour, with its swatch.
   void SetCustomColor(Color color);
 
   TFontDialogPlus& owner_;
   QFontDialog* fontChooser_ = nullptr;
+  QLabel* colorLabel_ = nullptr;
   QComboBox* colorList_ = nullptr;
+  QDialogButtonBox* buttons_ = nullptr;
   int previousIndex_ = 0;
 };
 
