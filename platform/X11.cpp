@@ -113,4 +113,18 @@ int RootPixmapBitsPerPixel() {
   return 0;
 }
 
+std::optional<bool> PointerButtonDown() {
+  xcb_connection_t* c = Connection();
+  const std::uint32_t root = RootWindow();
+  if (!c || !root) return std::nullopt;
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
+  if (!reply) return std::nullopt;
+  const std::uint16_t buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3 |
+                                XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5;
+  const bool down = (reply->mask & buttons) != 0;
+  std::free(reply);
+  return down;
+}
+
 }  // namespace lumivane::x11

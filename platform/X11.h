@@ -4,6 +4,7 @@
 // one of the tests, so callers need no platform checks of their own.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +30,8 @@ void SendRootMessage(std::uint32_t window, std::uint32_t type,
                      const std::array<std::uint32_t, 5>& data);
 // Bits per pixel of the X pixmap format of the root window's depth; 0 when unknown.
 int RootPixmapBitsPerPixel();
+// Whether a pointer button is down now, as the X server sees it (not as the
+// events handled so far say); nullopt where it cannot be asked.
+std::optional<bool> PointerButtonDown();
 
 }  // namespace lumivane::x11
