@@ -23,7 +23,6 @@ namespace {
 
 // The window's width in the dialog's design; its height follows the texts.
 constexpr int kClientWidth = 425;
-constexpr int kClientHeight = 326;
 
 QLabel* NewLabel(QWidget* parent, const QString& text) {
   auto* label = new QLabel(text, parent);
@@ -48,10 +47,16 @@ AboutSources AboutSources::System(std::function<std::string()> serverVersion) {
 TFrmLumivaneAbout::TFrmLumivaneAbout(AboutSources sources, ProgramLinks links, QWidget* parent)
     : QDialog(parent), sources_(std::move(sources)), links_(std::move(links)) {
   setWindowTitle(QStringLiteral("About"));
+  // A fixed-size dialog: a title and a close button, nothing to minimise or maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   CreateComponents();
   FormCreate();
   ReadMemoryFigures();
+  // A fixed size: the design's width, and the height its texts need in the
+  // desktop's font with the links that are shown, once the lines are filled.
+  setFixedSize(kClientWidth, layout()->totalHeightForWidth(kClientWidth));
 }
 
 void TFrmLumivaneAbout::CreateComponents() {
@@ -145,9 +150,6 @@ void TFrmLumivaneAbout::CreateComponents() {
   layout->addStretch(1);
   layout->addLayout(donate);
   layout->addLayout(bottom);
-
-  const int height = qMax(kClientHeight, layout->totalHeightForWidth(kClientWidth));
-  setFixedSize(kClientWidth, height);
 }
 
 void TFrmLumivaneAbout::FormCreate() {

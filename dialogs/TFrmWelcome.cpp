@@ -17,7 +17,6 @@ namespace {
 
 // The window's width in the dialog's design; its height follows the texts.
 constexpr int kClientWidth = 349;
-constexpr int kClientHeight = 289;
 
 TLinkLabel* NewLinkLabel(QWidget* parent, const char* caption) {
   auto* label = new TLinkLabel(parent);
@@ -30,6 +29,9 @@ TLinkLabel* NewLinkLabel(QWidget* parent, const char* caption) {
 TFrmWelcome::TFrmWelcome(ProgramLinks links, QWidget* parent)
     : QDialog(parent), links_(std::move(links)) {
   setWindowTitle(QStringLiteral("Welcome"));
+  // A fixed-size dialog: a title and a close button, nothing to minimise or maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   setFont(QFont(QStringLiteral("Tahoma"), 8));
   CreateComponents();
 }
@@ -90,10 +92,9 @@ void TFrmWelcome::CreateComponents() {
   layout->addWidget(CkDontShowAgain);
   layout->addWidget(BtnOK, 0, Qt::AlignHCenter);
 
-  // A fixed size: the design's width, and at least its height, more when the
-  // desktop's font needs more lines.
-  const int height = qMax(kClientHeight, layout->totalHeightForWidth(kClientWidth));
-  setFixedSize(kClientWidth, height);
+  // A fixed size: the design's width, and the height its texts need in the
+  // desktop's font with the links that are shown.
+  setFixedSize(kClientWidth, layout->totalHeightForWidth(kClientWidth));
 }
 
 void TFrmWelcome::showEvent(QShowEvent* e) {
