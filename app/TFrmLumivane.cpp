@@ -11,6 +11,8 @@
 #include "app/DisplayLabelSetup.h"
 #include "app/LabelRefreshAdapter.h"
 #include "app/TCoolTrayIcon.h"
+#include "dialogs/ProgramLinks.h"
+#include "dialogs/TFrmWelcome.h"
 #include "display/DisplayImages.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
@@ -170,6 +172,10 @@ void TFrmLumivane::DeferredStart() {
   RestoreWindowPosition();
   RestoringPosition = false;
   repaint();
+  // First runs greet the user once the display is drawn; the box's answer is
+  // saved with the other settings.
+  settings.ShowWelcomeWindow =
+      RunWelcomeWindow(settings.ShowWelcomeWindow, ProgramLinks::Configured());
 }
 
 bool TFrmLumivane::event(QEvent* e) {

@@ -7,6 +7,9 @@
 #include "app/AnchorDispatch.h"
 #include "app/RefreshInterval.h"
 #include "app/TFrmLumivane.h"
+#include "dialogs/DisabledWhileOpen.h"
+#include "dialogs/ProgramLinks.h"
+#include "dialogs/TFrmLumivaneAbout.h"
 #include "display/markup/TImageList.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/TOutlookApplication.h"
@@ -36,12 +39,11 @@ void TFrmLumivane::CreatePopupMenu() {
   LockWindow1 = item("Lock &Window", -1, &TFrmLumivane::LockWindow1Click);
   LockWindow1->setCheckable(true);
   PopupMenu1->addSeparator();
-  // The options dialog and the About window are not part of the program yet.
+  // The options dialog is not part of the program yet.
   O1 = PopupMenu1->addAction(QStringLiteral("&Options..."));
   O1->setEnabled(false);
   PopupMenu1->addSeparator();
-  About1 = PopupMenu1->addAction(QStringLiteral("&About..."));
-  About1->setEnabled(false);
+  About1 = item("&About...", -1, &TFrmLumivane::About1Click);
   PopupMenu1->addSeparator();
   Quit1 = item("&Quit", 2, &TFrmLumivane::Quit1Click);
   // Shortcuts of the menu are shown, not bound: the hot key is global.
@@ -87,6 +89,24 @@ void TFrmLumivane::OpenOutlook1Click() { ShowFolder(kFolderInbox); }
 void TFrmLumivane::O2Click() { ShowFolder(kFolderCalendar); }
 
 void TFrmLumivane::N3Click() { ShowFolder(kFolderTasks); }
+
+void TFrmLumivane::About1Click() {
+  const DisabledWhileOpen disabled(About1);
+  // The session is left as it was found: connected only if it was already.
+  auto serverVersion = [this] {
+    const bool wasConnected = OutlookApplication1->Connected();
+    try {
+      std::string version = OutlookApplication1->ReadOutlookVersion();
+      if (!wasConnected) OutlookApplication1->Disconnect();
+      return version;
+    } catch (...) {
+      if (!wasConnected) OutlookApplication1->Disconnect();
+      throw;
+    }
+  };
+  TFrmLumivaneAbout about(AboutSources::System(serverVersion), ProgramLinks::Configured());
+  about.exec();
+}
 
 void TFrmLumivane::LabelDisplayAnchorClick(const std::string& target) {
   switch (ClassifyAnchor(target)) {

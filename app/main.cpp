@@ -57,7 +57,8 @@ int RunWindow(int argc, char** argv, const CommandLine& line, const std::string&
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumivane"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Lumivane"));
+  // No display name: X11 window titles would get " — Lumivane" appended, and
+  // every window names itself ("Welcome", "About", "Lumivane").
   QApplication::setQuitOnLastWindowClosed(false);
 
   StartOptions options;

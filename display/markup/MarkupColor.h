@@ -1,6 +1,6 @@
 #pragma once
 // Colour attributes of markup tags, over the colour model of the settings
-// (display/ColorText.h: red in the low byte, system colours with the high byte
+// (base/ColorText.h: red in the low byte, system colours with the high byte
 // 0xFF, clNone for no colour).
 #include <string_view>
 

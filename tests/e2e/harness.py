@@ -178,7 +178,12 @@ class Lumivane:
         env.update(extra or {})
         return env
 
-    def start(self, *args, extra_env=None):
+    def start(self, *args, extra_env=None, welcome=False):
+        """Starts the program. Without `welcome`, a first start gets a settings
+        file that only turns the welcome window off, so it does not wait in
+        front of the desktop; a test's own settings file is left as it is."""
+        if not welcome and not os.path.exists(self.settings_file):
+            self.write_settings({})
         # Output goes to files: a full pipe nobody reads would stall the program.
         with open(os.path.join(self.root, "stdout.txt"), "w") as out, \
                 open(os.path.join(self.root, "stderr.txt"), "w") as err:
@@ -215,7 +220,9 @@ class Lumivane:
         return self.process.returncode if self.process else None
 
     def write_settings(self, values):
-        """A settings file with the given values: int -> dword, str -> text."""
+        """A settings file with the given values: int -> dword, str -> text.
+        The welcome window is off unless the values say otherwise."""
+        values = dict({"ShowWelcomeWindow": 0}, **values)
         os.makedirs(os.path.dirname(self.settings_file), exist_ok=True)
         lines = ["Windows Registry Editor Version 5.00", "",
                  "[HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane]"]

@@ -15,7 +15,8 @@ class StoreCheck(DesktopTestCase):
 
     def test_missing_store_shows_one_error_box_and_ends_without_the_window(self):
         missing = os.path.join(self.tmp, "no-such-store")
-        self.app.start(extra_env={"LUMIVANE_OUTLOOK_STORE": missing})
+        # From no settings file at all (no welcome window comes without a store).
+        self.app.start(extra_env={"LUMIVANE_OUTLOOK_STORE": missing}, welcome=True)
         boxes = wait_until(lambda: self.x.windows(pid=self.app.process.pid), 15)
         self.assertEqual(len(boxes), 1, "expected exactly one window: the error box")
         self.assertIn("DIALOG", window_type(self.x, boxes[0]))

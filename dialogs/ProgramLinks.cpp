@@ -1,0 +1,38 @@
+#include "dialogs/ProgramLinks.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+
+#ifndef LUMIVANE_WEB_SITE
+#define LUMIVANE_WEB_SITE ""
+#endif
+#ifndef LUMIVANE_DONATION_URL
+#define LUMIVANE_DONATION_URL ""
+#endif
+
+namespace lumivane {
+
+ProgramLinks ProgramLinks::Configured() {
+  ProgramLinks links;
+  links.webSite = QStringLiteral(LUMIVANE_WEB_SITE);
+  links.donation = QStringLiteral(LUMIVANE_DONATION_URL);
+  links.licenceFile = QCoreApplication::applicationDirPath() + QStringLiteral("/EULA.TXT");
+  links.open = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  return links;
+}
+
+void ProgramLinks::OpenWebSite(const QString& address) const {
+  // The link's own text is the address; one without a scheme is a web address.
+  const QUrl url = QUrl::fromUserInput(address.trimmed());
+  if (url.isValid() && open) open(url);
+}
+
+void ProgramLinks::OpenDonation() const {
+  if (!donation.isEmpty()) OpenWebSite(donation);
+}
+
+void ProgramLinks::OpenLicence() const {
+  if (open) open(QUrl::fromLocalFile(licenceFile));
+}
+
+}  // namespace lumivane
