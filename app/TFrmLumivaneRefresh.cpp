@@ -27,10 +27,18 @@ bool TFrmLumivane::RefreshDisplay() {
       return true;
     }
   } catch (const std::exception& e) {
-    // The refresh has cleaned up; the program goes on with what it shows.
+    // The refresh has cleaned up; the program goes on and says so in the
+    // display itself, never with an empty or unpainted window.
+    ShowRefreshError(e.what());
     ShowApplicationError(QString::fromStdString(e.what()));
   }
   return false;
+}
+
+void TFrmLumivane::ShowRefreshError(const std::string& error) {
+  ShowRefreshFailure(*this, *labelAdapter_, settings, options_.storePath);
+  SetTrayHint("Lumivane\n" + error);
+  UpdateSeeThrough();
 }
 
 bool TFrmLumivane::FullScreenAppActive() {
@@ -48,6 +56,12 @@ void TFrmLumivane::SetBusyCursor(bool busy) {
 void TFrmLumivane::SetLeft(int left) { MoveWindowTo(QRect(QPoint(left, y()), size())); }
 
 void TFrmLumivane::SetClientSize(int width, int height) {
+  // Never taller than the work area of the window's monitor: the display's
+  // lines below are cut off where the window ends.
+  const QScreen* screen = QGuiApplication::screenAt(geometry().center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (screen) height = std::min(height, screen->availableGeometry().height());
+  if (screen) width = std::min(width, screen->availableGeometry().width());
   MoveWindowTo(QRect(pos(), QSize(width, std::max(height, 1))));
 }
 

@@ -1,6 +1,7 @@
 #include "display/RefreshDisplay.h"
 
 #include "display/DateTexts.h"
+#include "display/TextRoutines.h"
 #include "display/DisplayComposer.h"
 #include "outlook/CalendarQuery.h"
 #include "outlook/TOutlookApplication.h"
@@ -48,6 +49,19 @@ void SizeWindow(RefreshWindow& window, RefreshLabel& label, const Settings& s) {
 
 std::string LastReadHint(AutomationDate now, const FormatSettings& formats) {
   return "Lumivane\nLast Outlook data received at " + DateTimeText(now, formats);
+}
+
+std::string RefreshFailureLine(const std::string& storePath) {
+  return "The calendar could not be read (" + EscapeMarkup(storePath) +
+         "); the tray icon's hint tells why.<br>";
+}
+
+void ShowRefreshFailure(RefreshWindow& window, RefreshLabel& label, const Settings& settings,
+                        const std::string& storePath) {
+  label.ClearLines();
+  label.AddLine(RefreshFailureLine(storePath));
+  label.AddLine("<br>");
+  SizeWindow(window, label, settings);
 }
 
 bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services) {

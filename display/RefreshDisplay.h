@@ -91,4 +91,13 @@ std::string LastReadHint(AutomationDate now, const FormatSettings& formats);
 // other error ends the refresh after its clean-up and is thrown on.
 bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services);
 
+// The one line the display shows after a refresh that failed, in its own
+// font and colours: the calendar could not be read, where it is, and that
+// the tray hint tells why.
+std::string RefreshFailureLine(const std::string& storePath);
+// Puts that line into the label and sizes the window to it, as a refresh
+// sizes it.
+void ShowRefreshFailure(RefreshWindow& window, RefreshLabel& label, const Settings& settings,
+                        const std::string& storePath);
+
 }  // namespace lumivane
