@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/PinState.h"
@@ -25,6 +26,7 @@
 #include "platform/LogFont.h"
 
 class QAction;
+class QFileSystemWatcher;
 class QMenu;
 class QTimer;
 
@@ -118,6 +120,8 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void N3Click();
   void RestorePosition1Click();
   void H1Click();
+  // Shows and raises a hidden window (a second start asks for it).
+  void ShowDesktopWindow();
   void LockWindow1Click();
   void LabelDisplayAnchorClick(const std::string& target);
   void LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos);
@@ -155,6 +159,13 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void DeferredStart();
   void UpdateSeeThrough();
   void ShowFolder(int folderCode);
+  // The settings file changed on disk: read again and applied, unless it
+  // holds what this program wrote or read last.
+  void SettingsFileChanged();
+  void WatchSettingsFile();
+  void NoteSettingsFile();
+  // After a refresh that failed: one line in the display instead of nothing.
+  void ShowRefreshError(const std::string& error);
 
   StartOptions options_;
   FormatSettings formats_;
@@ -165,6 +176,9 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   DesktopWindow* desk_ = nullptr;
   SeeThrough* seeThrough_ = nullptr;
   StoreWatcher* storeWatcher_ = nullptr;
+  QFileSystemWatcher* settingsWatcher_ = nullptr;
+  QTimer* settingsSettle_ = nullptr;
+  std::optional<std::string> settingsSeen_;  // the file as last written or read
   int hiddenTag_ = 1;  // H1's tag: 1 shown, 0 hidden
   bool dragging_ = false;
   QPoint dragOffset_;
