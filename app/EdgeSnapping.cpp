@@ -16,8 +16,12 @@ int SnapAxis(int start, int length, int areaStart, int areaEnd) {
 
 // Squared distance from a point to a rectangle (0 inside).
 long long DistanceSquared(const QPoint& p, const QRect& r) {
-  const long long dx = p.x() < r.left() ? r.left() - p.x() : p.x() > r.right() ? p.x() - r.right() : 0;
-  const long long dy = p.y() < r.top() ? r.top() - p.y() : p.y() > r.bottom() ? p.y() - r.bottom() : 0;
+  const long long dx = p.x() < r.left()    ? r.left() - p.x()
+                       : p.x() > r.right() ? p.x() - r.right()
+                                           : 0;
+  const long long dy = p.y() < r.top()      ? r.top() - p.y()
+                       : p.y() > r.bottom() ? p.y() - r.bottom()
+                                            : 0;
   return dx * dx + dy * dy;
 }
 

@@ -15,7 +15,6 @@
 #include "display/RefreshDisplay.h"
 #include "display/DisplayImages.h"
 #include "display/markup/MarkupPlainText.h"
-#include "display/markup/QtColor.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
 #include "base/Clock.h"
@@ -121,7 +120,7 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   QImage picture(label.size() * ratio, QImage::Format_RGB32);
   picture.setDevicePixelRatio(ratio);
   // The background as the label paints it, also for a system colour.
-  picture.fill(ToQColor(loaded.stored.settings.BackGroundColor));
+  picture.fill(BackgroundKeyColor(loaded.stored.settings));
   label.render(&picture);
   if (!picture.save(QString::fromStdString(file), "PNG")) {
     throw std::runtime_error("Cannot write the picture " + file);

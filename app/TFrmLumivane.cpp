@@ -39,7 +39,9 @@ TFrmLumivane::TFrmLumivane(StartOptions options)
   FormCreate();
 }
 
-TFrmLumivane::~TFrmLumivane() { FormDestroy(); }
+TFrmLumivane::~TFrmLumivane() {
+  FormDestroy();
+}
 
 void TFrmLumivane::CreateComponents() {
   ImageList1 = new TImageList(QSize(16, 16), this);
@@ -101,10 +103,11 @@ void TFrmLumivane::FormCreate() {
   }
   pinState = PinState::AtBottom;
   const bool composition = CompositionEnabled();
-  const LoadResult loaded =
-      LoadSettingsFile(options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
+  const LoadResult loaded = LoadSettingsFile(
+      options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
   // A value of the wrong kind is reported, takes its default, and start-up goes on.
-  for (const std::string& error : loaded.errors) ShowApplicationError(QString::fromStdString(error));
+  for (const std::string& error : loaded.errors)
+    ShowApplicationError(QString::fromStdString(error));
   for (const std::string& warning : loaded.warnings) std::cerr << "lumivane: " << warning << "\n";
   NoteSettingsFile();
   PinnedMode = loaded.stored.settings.UseVistaPin;
@@ -241,7 +244,9 @@ void TFrmLumivane::closeEvent(QCloseEvent* e) {
   QCoreApplication::quit();
 }
 
-void TFrmLumivane::Quit1Click() { close(); }
+void TFrmLumivane::Quit1Click() {
+  close();
+}
 
 void TFrmLumivane::FormDestroy() {
   if (!destroyed_) {

@@ -7,9 +7,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/DisplayLabelSetup.h"
 #include "app/EdgeSnapping.h"
 #include "app/TFrmLumivane.h"
-#include "display/markup/QtColor.h"
 #include "display/markup/THTMLabel.h"
 #include "platform/AppMessageBox.h"
 #include "platform/DesktopWindow.h"
@@ -72,8 +72,7 @@ void TFrmLumivane::Timer2Timer() {
 
 void TFrmLumivane::ApplyBackgroundColor() {
   const Color key = settings.BackGroundColor;
-  // The very colour the label paints, also for a system colour.
-  seeThrough_->SetKeyColor(ToQColor(key));
+  seeThrough_->SetKeyColor(BackgroundKeyColor(settings));
   // On the translucent path the label leaves its background unpainted.
   LabelDisplay->SetColor(key);
   LabelDisplay->SetTransparent(seeThrough_->Translucent());

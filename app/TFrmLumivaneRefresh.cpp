@@ -7,8 +7,8 @@
 #include "app/LabelRefreshAdapter.h"
 #include "app/TCoolTrayIcon.h"
 #include "app/TFrmLumivane.h"
-#include "display/markup/THTMLabel.h"
 #include "base/Clock.h"
+#include "display/markup/THTMLabel.h"
 #include "outlook/TOutlookApplication.h"
 #include "platform/AppMessageBox.h"
 #include "platform/DesktopWindow.h"
@@ -20,9 +20,9 @@ namespace lumivane {
 bool TFrmLumivane::RefreshDisplay() {
   if (!labelAdapter_) labelAdapter_ = std::make_unique<LabelRefreshAdapter>(*LabelDisplay);
   try {
-    if (lumivane::RefreshDisplay(
-            *this, *labelAdapter_,
-            RefreshServices{*OutlookApplication1, settings, Language1, formats_, [] { return Now(); }})) {
+    if (lumivane::RefreshDisplay(*this, *labelAdapter_,
+                                 RefreshServices{*OutlookApplication1, settings, Language1,
+                                                 formats_, [] { return Now(); }})) {
       UpdateSeeThrough();
       return true;
     }
@@ -53,7 +53,9 @@ void TFrmLumivane::SetBusyCursor(bool busy) {
   }
 }
 
-void TFrmLumivane::SetLeft(int left) { MoveWindowTo(QRect(QPoint(left, y()), size())); }
+void TFrmLumivane::SetLeft(int left) {
+  MoveWindowTo(QRect(QPoint(left, y()), size()));
+}
 
 void TFrmLumivane::SetClientSize(int width, int height) {
   // Never taller than the work area of the window's monitor: the display's
@@ -65,19 +67,29 @@ void TFrmLumivane::SetClientSize(int width, int height) {
   MoveWindowTo(QRect(pos(), QSize(width, std::max(height, 1))));
 }
 
-void TFrmLumivane::LockUpdates(bool locked) { setUpdatesEnabled(!locked); }
+void TFrmLumivane::LockUpdates(bool locked) {
+  setUpdatesEnabled(!locked);
+}
 
-void TFrmLumivane::SetRefreshEnabled(bool enabled) { Refresh1->setEnabled(enabled); }
+void TFrmLumivane::SetRefreshEnabled(bool enabled) {
+  Refresh1->setEnabled(enabled);
+}
 
-void TFrmLumivane::SetTrayPicture(int index) { CoolTrayIcon1->SetIconIndex(index); }
+void TFrmLumivane::SetTrayPicture(int index) {
+  CoolTrayIcon1->SetIconIndex(index);
+}
 
 void TFrmLumivane::SetTrayHint(const std::string& hint) {
   CoolTrayIcon1->SetHint(QString::fromStdString(hint));
 }
 
-int TFrmLumivane::ScreenBitsPerPixel() const { return x11::RootPixmapBitsPerPixel(); }
+int TFrmLumivane::ScreenBitsPerPixel() const {
+  return x11::RootPixmapBitsPerPixel();
+}
 
-void TFrmLumivane::SetAlphaLevel(int alpha) { seeThrough_->SetAlpha(alpha); }
+void TFrmLumivane::SetAlphaLevel(int alpha) {
+  seeThrough_->SetAlpha(alpha);
+}
 
 void TFrmLumivane::UpdateSeeThrough() {
   // The shape follows what the display shows; recomputed only when it changed.

@@ -1,8 +1,8 @@
 #include "display/RefreshDisplay.h"
 
 #include "display/DateTexts.h"
-#include "display/TextRoutines.h"
 #include "display/DisplayComposer.h"
+#include "display/TextRoutines.h"
 #include "outlook/CalendarQuery.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/TaskQuery.h"

@@ -92,8 +92,7 @@ QString MessageBoxText(const QString& text) {
 }
 
 QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& caption,
-                                          MessageKind kind,
-                                          QMessageBox::StandardButtons buttons) {
+                                          MessageKind kind, QMessageBox::StandardButtons buttons) {
   QPointer<QWidget> focused = QApplication::focusWidget();
   QMessageBox box(KindIcon(kind), caption.isEmpty() ? KindCaption(kind) : caption,
                   MessageBoxText(text), buttons, QApplication::activeWindow());

@@ -12,8 +12,9 @@ constexpr char kShow[] = "show\n";
 
 std::string InstanceSocketPath(const std::string& lockPath) {
   const std::string suffix = ".lock";
-  const bool hasSuffix = lockPath.size() >= suffix.size() &&
-                         lockPath.compare(lockPath.size() - suffix.size(), suffix.size(), suffix) == 0;
+  const bool hasSuffix =
+      lockPath.size() >= suffix.size() &&
+      lockPath.compare(lockPath.size() - suffix.size(), suffix.size(), suffix) == 0;
   return (hasSuffix ? lockPath.substr(0, lockPath.size() - suffix.size()) : lockPath) + ".sock";
 }
 
@@ -35,7 +36,9 @@ InstanceSignalServer::InstanceSignalServer(const std::string& socketPath, QObjec
   });
 }
 
-bool InstanceSignalServer::Listening() const { return server_->isListening(); }
+bool InstanceSignalServer::Listening() const {
+  return server_->isListening();
+}
 
 bool AskRunningCopyToShow(const std::string& socketPath, int timeoutMs) {
   QLocalSocket socket;

@@ -124,8 +124,7 @@ void SeeThrough::ApplyMask() {
   // An empty region would remove the mask and show the whole window; a
   // picture of nothing but background keeps one pixel instead.
   const QRegion drawn = mask_.isEmpty() ? QRegion(0, 0, 1, 1) : mask_;
-  const std::uint32_t native =
-      x11::Connection() ? static_cast<std::uint32_t>(window_->winId()) : 0;
+  const std::uint32_t native = x11::Connection() ? static_cast<std::uint32_t>(window_->winId()) : 0;
   if (!native || !x11::HasShape()) {
     // Qt takes a region in logical pixels.
     if (ratio_ == 1.0) {
