@@ -134,6 +134,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   bool FullScreenAppActive() override;
   void SetBusyCursor(bool busy) override;
   int Left() const override { return x(); }
+  int MaxClientHeight() const override;
   int Width() const override { return width(); }
   void SetLeft(int left) override;
   void SetClientSize(int width, int height) override;

@@ -123,7 +123,14 @@ void TFrmLumivane::RestoreWindowPosition() {
   // A position on no monitor at all (one that was unplugged) comes back onto
   // the nearest one.
   const QRect wanted(QPoint(left, top), size());
-  MoveWindowTo(BringOnto(wanted, Monitors(), WorkArea(wanted)));
+  QRect placed = BringOnto(wanted, Monitors(), WorkArea(wanted));
+  // As high as the work area at most, the window shows its last line (what
+  // was left out) when its bottom would lie below the work area.
+  const QRect area = WorkArea(placed);
+  if (!area.isEmpty() && placed.bottom() > area.bottom() && placed.height() <= area.height()) {
+    placed.moveBottom(area.bottom());
+  }
+  MoveWindowTo(placed);
 }
 
 void TFrmLumivane::SaveWindowPosition() {

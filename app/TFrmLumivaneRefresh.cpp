@@ -57,13 +57,27 @@ void TFrmLumivane::SetLeft(int left) {
   MoveWindowTo(QRect(QPoint(left, y()), size()));
 }
 
+namespace {
+
+const QScreen* ScreenOf(const QWidget& window) {
+  const QScreen* screen = QGuiApplication::screenAt(window.geometry().center());
+  return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+int TFrmLumivane::MaxClientHeight() const {
+  const QScreen* screen = ScreenOf(*this);
+  return screen ? screen->availableGeometry().height() : 0;
+}
+
 void TFrmLumivane::SetClientSize(int width, int height) {
-  // Never taller than the work area of the window's monitor: the display's
-  // lines below are cut off where the window ends.
-  const QScreen* screen = QGuiApplication::screenAt(geometry().center());
-  if (!screen) screen = QGuiApplication::primaryScreen();
-  if (screen) height = std::min(height, screen->availableGeometry().height());
-  if (screen) width = std::min(width, screen->availableGeometry().width());
+  // Never larger than the work area of the window's monitor (the refresh
+  // has cut the display's lines to it; a single wide line is cut at the edge).
+  if (const QScreen* screen = ScreenOf(*this)) {
+    height = std::min(height, screen->availableGeometry().height());
+    width = std::min(width, screen->availableGeometry().width());
+  }
   MoveWindowTo(QRect(pos(), QSize(width, std::max(height, 1))));
 }
 

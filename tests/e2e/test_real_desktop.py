@@ -304,6 +304,47 @@ class DisplayWindow(Started):
                          "the window follows a pointer without a button")
 
 
+def many_events(count):
+    """A calendar with `count` appointments today, a minute apart from 00:00."""
+    day = time.strftime("%Y%m%d")
+    parts = ["BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Lumivane tests//EN"]
+    for i in range(count):
+        minute = i % (24 * 60)
+        parts += ["BEGIN:VEVENT", "UID:many-%d@tests" % i, "DTSTAMP:20260101T000000Z",
+                  "DTSTART:%sT%02d%02d00" % (day, minute // 60, minute % 60),
+                  "DURATION:PT1M", "SUMMARY:Item %d" % i, "END:VEVENT"]
+    parts.append("END:VCALENDAR")
+    return "\n".join(parts) + "\n"
+
+
+class TallDisplay(Started):
+
+    def test_a_display_taller_than_the_screen_is_cut_to_the_work_area(self):
+        with open(os.path.join(self.app.store, "many.ics"), "w") as f:
+            f.write(many_events(3000))
+        self.app.write_settings({"WindowLeft": 100, "WindowTop": 50, "ShowTaks": 0})
+        self.app.start()
+        window = self.app.main_window(30)
+        self.assertIsNotNone(window)
+        self.assertTrue(wait_until(lambda: self.x.geometry(window)[3] > 300, 30))
+        time.sleep(0.5)
+        self.assertIsNone(self.app.process.poll(), "the program ended")
+        x, y, w, h = self.x.geometry(window)
+        # Not taller than the screen (no panel here); snapping puts it at the top.
+        self.assertLessEqual(h, self.x.height)
+        self.assertGreater(h, self.x.height - 60)
+        self.assertGreaterEqual(y, 0)
+        # The last line, the note of what was left out, is drawn.
+        shot = crop(self.x, self.x.screenshot(os.path.join(self.tmp, "root.png")), (x, y, w, h),
+                    os.path.join(self.tmp, "window.png"))
+        bottom = os.path.join(self.tmp, "bottom.png")
+        subprocess.run(["convert", shot, "-crop", "%dx40+0+%d" % (w, h - 40), "+repage", bottom],
+                       check=True)
+        light = [c for c in pixels(bottom).values()
+                 if min(int(c[i:i + 2], 16) for i in (1, 3, 5)) > 0xB0]
+        self.assertGreater(len(light), 20, "no note at the bottom")
+
+
 class HiddenWindow(Started):
     xserver_options = {"tray": True}
 
