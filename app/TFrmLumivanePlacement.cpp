@@ -136,6 +136,7 @@ void TFrmLumivane::RestoreWindowPosition() {
 void TFrmLumivane::SaveWindowPosition() {
   try {
     WriteWindowPosition(options_.settingsPath, y(), x());
+    NoteSettingsFile();  // our own write, not an edit to take over
   } catch (const std::exception& e) {
     ShowApplicationError(QString::fromStdString(e.what()));
   }
