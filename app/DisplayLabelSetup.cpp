@@ -1,5 +1,6 @@
 #include "app/DisplayLabelSetup.h"
 
+#include "display/markup/QtColor.h"
 #include "display/markup/THTMLabel.h"
 
 namespace lumivane {
@@ -23,6 +24,10 @@ void ApplyLoadedLook(THTMLabel& label, const LogFont& font, const Settings& sett
   label.SetFontColor(settings.FontColor);
   label.SetShadowColor(settings.ShadowColor);
   label.SetColor(settings.BackGroundColor);
+}
+
+QColor BackgroundKeyColor(const Settings& settings) {
+  return ToQColor(settings.BackGroundColor);
 }
 
 }  // namespace lumivane

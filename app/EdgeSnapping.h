@@ -3,6 +3,7 @@
 // rectangle through SnapToWorkArea first, so that a window dropped within two
 // pixels of the work area's edge (or partly beyond it) lies flush with it.
 #include <QRect>
+#include <vector>
 
 namespace lumivane {
 
@@ -21,5 +22,14 @@ struct SnapConditions {
 // area's start on that axis. The size never changes. Passes `proposed`
 // through when snapping is off, suspended by Ctrl or while restoring.
 QRect SnapToWorkArea(const QRect& proposed, const QRect& workArea, const SnapConditions& when);
+
+// The index of the monitor that holds the window's centre, else of the one
+// nearest to it; -1 without monitors.
+int MonitorOf(const QRect& window, const std::vector<QRect>& monitors);
+
+// A window that lies on no monitor at all moves into `area` (the work area
+// of the nearest monitor): flush with the edge it lies beyond, its start
+// edges first when it is larger. A window that touches a monitor stays.
+QRect BringOnto(const QRect& window, const std::vector<QRect>& monitors, const QRect& area);
 
 }  // namespace lumivane

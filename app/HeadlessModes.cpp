@@ -114,9 +114,13 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   RefreshInto(loaded, window, adapter);
 
   label.resize(window.Width(), window.Height());
-  const Color key = loaded.stored.settings.BackGroundColor;
-  QImage picture(label.size(), QImage::Format_RGB32);
-  picture.fill(QColor(RedOf(key), GreenOf(key), BlueOf(key)));
+  // In device pixels, at the ratio the window would be drawn at (a scale
+  // factor set for the program applies here too).
+  const qreal ratio = app.devicePixelRatio();
+  QImage picture(label.size() * ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
+  // The background as the label paints it, also for a system colour.
+  picture.fill(BackgroundKeyColor(loaded.stored.settings));
   label.render(&picture);
   if (!picture.save(QString::fromStdString(file), "PNG")) {
     throw std::runtime_error("Cannot write the picture " + file);

@@ -26,10 +26,16 @@ std::string InvalidDataType(std::string_view name) {
   return "Invalid data type for '" + std::string(name) + "'";
 }
 
+std::string Warning(std::string_view name, std::string_view what, std::string_view used) {
+  return std::string(name) + ": " + std::string(what) + ", using " + std::string(used);
+}
+
 // One record value, on its own guard: anything missing or unreadable keeps
-// the default already in the record (colours take `defaultColor`).
+// the default already in the record (colours take `defaultColor`). A value
+// of the wrong kind or out of range is named in `warnings`.
 void ReadRecordValue(const RegistryFile& store, const SettingSpec& spec, Settings& settings,
-                     Color defaultColor) {
+                     Color defaultColor, std::vector<std::string>& warnings) {
+  const RegValue* found = store.Find(spec.name);
   std::visit(
       [&](auto member) {
         using Member = decltype(member);
@@ -37,15 +43,33 @@ void ReadRecordValue(const RegistryFile& store, const SettingSpec& spec, Setting
           using T = FieldOf<Member>;
           if constexpr (std::is_same_v<T, int>) {
             if (auto n = store.ReadDword(spec.name)) {
-              settings.*member = ClampSetting(spec, static_cast<std::int32_t>(*n));
+              const int stored = static_cast<std::int32_t>(*n);
+              settings.*member = ClampSetting(spec, stored);
+              if (settings.*member != stored) {
+                warnings.push_back(Warning(spec.name, std::to_string(stored) + " is out of range",
+                                           std::to_string(settings.*member)));
+              }
+            } else if (found) {
+              warnings.push_back(
+                  Warning(spec.name, "expected a number", std::to_string(settings.*member)));
             }
           } else if constexpr (std::is_same_v<T, bool>) {
-            if (auto n = store.ReadDword(spec.name)) settings.*member = *n != 0;
+            if (auto n = store.ReadDword(spec.name)) {
+              settings.*member = *n != 0;
+            } else if (found) {
+              warnings.push_back(
+                  Warning(spec.name, "expected a number", settings.*member ? "1" : "0"));
+            }
           } else if constexpr (std::is_same_v<T, Color>) {
             const auto text = store.ReadString(spec.name);
             settings.*member = (text && !text->empty()) ? TextToColor(*text) : defaultColor;
+            if (!text && found) {
+              warnings.push_back(Warning(spec.name, "expected a text", ColorToText(defaultColor)));
+            }
           } else {
-            settings.*member = store.ReadString(spec.name).value_or(std::string());
+            const auto text = store.ReadString(spec.name);
+            settings.*member = text.value_or(std::string());
+            if (!text && found) warnings.push_back(Warning(spec.name, "expected a text", "\"\""));
           }
         }
       },
@@ -184,7 +208,7 @@ LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context) {
       ReadHeldValue(store, spec, context, result);
       continue;
     }
-    ReadRecordValue(store, spec, s, DefaultColorOf(spec, context));
+    ReadRecordValue(store, spec, s, DefaultColorOf(spec, context), result.warnings);
     // The two sections are never both off.
     if (spec.name == "ShowTaks" && !s.ShowTaks && !s.ShowCalendar) s.ShowCalendar = true;
   }

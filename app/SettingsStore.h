@@ -38,6 +38,9 @@ struct LoadResult {
   StoredSettings stored;
   // "Invalid data type for '...'" once per value that could not be read.
   std::vector<std::string> errors;
+  // Record values of the wrong kind or out of range, once each, with what is
+  // used instead ("CalendarDaysToDisplay: expected a number, using 5").
+  std::vector<std::string> warnings;
 };
 
 inline constexpr const char* kSettingsKey = "HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane";

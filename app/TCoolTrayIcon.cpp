@@ -8,7 +8,11 @@
 namespace lumivane {
 
 TCoolTrayIcon::TCoolTrayIcon(QObject* parent)
-    : QObject(parent), icon_(new QSystemTrayIcon(this)) {}
+    : QObject(parent), icon_(new QSystemTrayIcon(this)) {
+  connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+    if (why == QSystemTrayIcon::Trigger) emit Clicked();
+  });
+}
 
 void TCoolTrayIcon::SetHint(const QString& hint) {
   hint_ = hint;

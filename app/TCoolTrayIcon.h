@@ -1,6 +1,6 @@
 #pragma once
 // The notification-area icon: a hint, a picture from an image list and the
-// popup menu on the right button. Where the desktop has no tray host, Qt
+// popup menu on the right button; a left click is reported. Where the desktop has no tray host, Qt
 // keeps the icon hidden until one appears, and nothing is reported.
 #include <QObject>
 #include <QPointer>
@@ -28,6 +28,10 @@ class TCoolTrayIcon : public QObject {
   void Show();
   void Hide();
   bool IsShown() const { return shown_; }
+
+ signals:
+  // A left click on the icon.
+  void Clicked();
 
  private:
   void UpdatePicture();

@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 
 #include "app/DisplayLabelSetup.h"
 #include "app/LabelRefreshAdapter.h"
 #include "app/TCoolTrayIcon.h"
+#include "base/FileIo.h"
 #include "dialogs/ProgramLinks.h"
 #include "dialogs/TFrmWelcome.h"
 #include "display/DisplayImages.h"
@@ -37,7 +41,9 @@ TFrmLumivane::TFrmLumivane(StartOptions options)
   FormCreate();
 }
 
-TFrmLumivane::~TFrmLumivane() { FormDestroy(); }
+TFrmLumivane::~TFrmLumivane() {
+  FormDestroy();
+}
 
 void TFrmLumivane::CreateComponents() {
   ImageList1 = new TImageList(QSize(16, 16), this);
@@ -73,6 +79,7 @@ void TFrmLumivane::CreateComponents() {
   CoolTrayIcon1->SetHint(QStringLiteral("Lumivane"));
   CoolTrayIcon1->SetIcons(ImageList3);
   CoolTrayIcon1->SetPopupMenu(PopupMenu1);
+  connect(CoolTrayIcon1, &TCoolTrayIcon::Clicked, this, &TFrmLumivane::H1Click);
 
   HotKeyManager1 = new THotKeyManager(this);
   connect(HotKeyManager1, &THotKeyManager::HotKeyPressed, this, &TFrmLumivane::Refresh1Click);
@@ -98,10 +105,13 @@ void TFrmLumivane::FormCreate() {
   }
   pinState = PinState::AtBottom;
   const bool composition = CompositionEnabled();
-  const LoadResult loaded =
-      LoadSettingsFile(options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
+  const LoadResult loaded = LoadSettingsFile(
+      options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
   // A value of the wrong kind is reported, takes its default, and start-up goes on.
-  for (const std::string& error : loaded.errors) ShowApplicationError(QString::fromStdString(error));
+  for (const std::string& error : loaded.errors)
+    ShowApplicationError(QString::fromStdString(error));
+  for (const std::string& warning : loaded.warnings) std::cerr << "lumivane: " << warning << "\n";
+  NoteSettingsFile();
   PinnedMode = loaded.stored.settings.UseVistaPin;
   // A translucent window needs its visual before it is first shown.
   seeThrough_ = new SeeThrough(this, composition);
@@ -112,6 +122,49 @@ void TFrmLumivane::FormCreate() {
   AttachToDesktop();
   ApplyBackgroundColor();
   if (!outlookMissing_) storeWatcher_->Watch(QString::fromStdString(options_.storePath));
+  WatchSettingsFile();
+}
+
+void TFrmLumivane::NoteSettingsFile() {
+  settingsSeen_ = ReadFileLimited(options_.settingsPath, kMaxSettingsFileBytes);
+}
+
+void TFrmLumivane::WatchSettingsFile() {
+  if (!settingsWatcher_) {
+    settingsWatcher_ = new QFileSystemWatcher(this);
+    settingsSettle_ = new QTimer(this);
+    settingsSettle_->setSingleShot(true);
+    // An editor may write in steps; the file is read once it has settled.
+    settingsSettle_->setInterval(300);
+    connect(settingsSettle_, &QTimer::timeout, this, &TFrmLumivane::SettingsFileChanged);
+    auto changed = [this] { settingsSettle_->start(); };
+    connect(settingsWatcher_, &QFileSystemWatcher::fileChanged, this, changed);
+    connect(settingsWatcher_, &QFileSystemWatcher::directoryChanged, this, changed);
+  }
+  // The folder too: a save by rename replaces the file the watch was on.
+  const QString file = QString::fromStdString(options_.settingsPath);
+  const QString folder = QFileInfo(file).absolutePath();
+  if (!settingsWatcher_->directories().contains(folder) && QFileInfo(folder).isDir()) {
+    settingsWatcher_->addPath(folder);
+  }
+  if (!settingsWatcher_->files().contains(file) && QFileInfo::exists(file)) {
+    settingsWatcher_->addPath(file);
+  }
+}
+
+void TFrmLumivane::SettingsFileChanged() {
+  WatchSettingsFile();
+  const std::optional<std::string> now =
+      ReadFileLimited(options_.settingsPath, kMaxSettingsFileBytes);
+  // Our own save, or a file that went away: nothing to take over.
+  if (!now || now == settingsSeen_) return;
+  settingsSeen_ = now;
+  const LoadResult loaded = LoadSettingsFile(
+      options_.settingsPath, MakeLoadContext(options_.languagesFolder, CompositionEnabled()));
+  for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
+  for (const std::string& warning : loaded.warnings) std::cerr << "lumivane: " << warning << "\n";
+  // The pin mode stays what it was at start-up.
+  ApplySettings(loaded.stored, /*refresh=*/true);
 }
 
 void TFrmLumivane::ApplySettings(const StoredSettings& next, bool refresh) {
@@ -152,6 +205,7 @@ StoredSettings TFrmLumivane::CollectSettings() const {
 bool TFrmLumivane::SaveSettings(bool interactive) {
   try {
     WriteSettingsFile(options_.settingsPath, CollectSettings());
+    NoteSettingsFile();
     return true;
   } catch (const std::exception& e) {
     if (interactive) {
@@ -196,7 +250,9 @@ void TFrmLumivane::closeEvent(QCloseEvent* e) {
   QCoreApplication::quit();
 }
 
-void TFrmLumivane::Quit1Click() { close(); }
+void TFrmLumivane::Quit1Click() {
+  close();
+}
 
 void TFrmLumivane::FormDestroy() {
   if (!destroyed_) {

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/PinState.h"
@@ -25,6 +26,7 @@
 #include "platform/LogFont.h"
 
 class QAction;
+class QFileSystemWatcher;
 class QMenu;
 class QTimer;
 
@@ -119,6 +121,8 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void N3Click();  // Tasks
   void RestorePosition1Click();
   void H1Click();  // Hide Window
+  // Shows and raises a hidden window (a second start asks for it).
+  void ShowDesktopWindow();
   void LockWindow1Click();
   void About1Click();
   void LabelDisplayAnchorClick(const std::string& target);
@@ -132,6 +136,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   bool FullScreenAppActive() override;
   void SetBusyCursor(bool busy) override;
   int Left() const override { return x(); }
+  int MaxClientHeight() const override;
   int Width() const override { return width(); }
   void SetLeft(int left) override;
   void SetClientSize(int width, int height) override;
@@ -157,6 +162,13 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void DeferredStart();
   void UpdateSeeThrough();
   void ShowFolder(int folderCode);
+  // The settings file changed on disk: read again and applied, unless it
+  // holds what this program wrote or read last.
+  void SettingsFileChanged();
+  void WatchSettingsFile();
+  void NoteSettingsFile();
+  // After a refresh that failed: one line in the display instead of nothing.
+  void ShowRefreshError(const std::string& error);
 
   StartOptions options_;
   FormatSettings formats_;
@@ -167,6 +179,9 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   DesktopWindow* desk_ = nullptr;
   SeeThrough* seeThrough_ = nullptr;
   StoreWatcher* storeWatcher_ = nullptr;
+  QFileSystemWatcher* settingsWatcher_ = nullptr;
+  QTimer* settingsSettle_ = nullptr;
+  std::optional<std::string> settingsSeen_;  // the file as last written or read
   int hiddenTag_ = 1;  // H1's tag: 1 shown, 0 hidden
   bool dragging_ = false;
   QPoint dragOffset_;

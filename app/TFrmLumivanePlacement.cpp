@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/DisplayLabelSetup.h"
 #include "app/EdgeSnapping.h"
 #include "app/TFrmLumivane.h"
 #include "display/markup/THTMLabel.h"
@@ -17,9 +18,20 @@
 namespace lumivane {
 namespace {
 
-QRect WorkArea() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->availableGeometry() : QRect();
+// Each monitor (a RandR monitor is a screen to Qt) with its work area.
+std::vector<QRect> Monitors() {
+  std::vector<QRect> monitors;
+  for (const QScreen* screen : QGuiApplication::screens()) monitors.push_back(screen->geometry());
+  return monitors;
+}
+
+// The work area of the monitor that holds the rectangle's centre, or of the
+// one nearest to it.
+QRect WorkArea(const QRect& window) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  const int index = MonitorOf(window, Monitors());
+  if (index < 0) return QRect();
+  return screens[index]->availableGeometry();
 }
 
 }  // namespace
@@ -35,6 +47,11 @@ void TFrmLumivane::AttachToDesktop() {
 }
 
 void TFrmLumivane::Timer2Timer() {
+  // The window's real state, whatever happened since the last tick (a
+  // workspace switch, a window closed, the window hidden and shown).
+  if (PinnedMode && hiddenTag_ == 1) {
+    pinState = IsRaisedOverDesktop(this) ? PinState::OnTop : PinState::AtBottom;
+  }
   const PinStep step = PinTick(PinnedMode, pinState, PinnedMode && DesktopInFront());
   pinState = step.state;
   switch (step.action) {
@@ -55,7 +72,7 @@ void TFrmLumivane::Timer2Timer() {
 
 void TFrmLumivane::ApplyBackgroundColor() {
   const Color key = settings.BackGroundColor;
-  seeThrough_->SetKeyColor(QColor(RedOf(key), GreenOf(key), BlueOf(key)));
+  seeThrough_->SetKeyColor(BackgroundKeyColor(settings));
   // On the translucent path the label leaves its background unpainted.
   LabelDisplay->SetColor(key);
   LabelDisplay->SetTransparent(seeThrough_->Translucent());
@@ -66,7 +83,7 @@ void TFrmLumivane::MoveWindowTo(const QRect& proposed) {
   when.snapToDesktop = settings.SnapToDesktop;
   when.ctrlDown = QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
   when.restoringPosition = RestoringPosition;
-  const QRect snapped = SnapToWorkArea(proposed, WorkArea(), when);
+  const QRect snapped = SnapToWorkArea(proposed, WorkArea(proposed), when);
   if (snapped != geometry()) setGeometry(snapped);
 }
 
@@ -81,6 +98,12 @@ bool TFrmLumivane::eventFilter(QObject* watched, QEvent* e) {
   if (watched == LabelDisplay && dragging_) {
     if (e->type() == QEvent::MouseMove) {
       const auto* move = static_cast<QMouseEvent*>(e);
+      // The release went elsewhere (a menu or a box took the pointer): the
+      // drag has ended, the window does not follow a pointer without button.
+      if (!(move->buttons() & Qt::LeftButton)) {
+        dragging_ = false;
+        return QWidget::eventFilter(watched, e);
+      }
       MoveWindowTo(QRect(move->globalPosition().toPoint() - dragOffset_, size()));
     } else if (e->type() == QEvent::MouseButtonRelease) {
       dragging_ = false;
@@ -97,12 +120,23 @@ void TFrmLumivane::RestoreWindowPosition() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int virtualWidth = screen ? screen->virtualGeometry().width() : 0;
   if (virtualWidth > 0 && left + width() > virtualWidth) left = virtualWidth - width();
-  MoveWindowTo(QRect(QPoint(left, top), size()));
+  // A position on no monitor at all (one that was unplugged) comes back onto
+  // the nearest one.
+  const QRect wanted(QPoint(left, top), size());
+  QRect placed = BringOnto(wanted, Monitors(), WorkArea(wanted));
+  // As high as the work area at most, the window shows its last line (what
+  // was left out) when its bottom would lie below the work area.
+  const QRect area = WorkArea(placed);
+  if (!area.isEmpty() && placed.bottom() > area.bottom() && placed.height() <= area.height()) {
+    placed.moveBottom(area.bottom());
+  }
+  MoveWindowTo(placed);
 }
 
 void TFrmLumivane::SaveWindowPosition() {
   try {
     WriteWindowPosition(options_.settingsPath, y(), x());
+    NoteSettingsFile();  // our own write, not an edit to take over
   } catch (const std::exception& e) {
     ShowApplicationError(QString::fromStdString(e.what()));
   }
@@ -113,8 +147,10 @@ void TFrmLumivane::LockWindow1Click() {
 }
 
 void TFrmLumivane::RestorePosition1Click() {
-  MoveWindowTo(QRect(QPoint(1, y()), size()));
-  MoveWindowTo(QRect(QPoint(x(), 1), size()));
+  // The corner of the monitor the window is on.
+  const QRect area = WorkArea(geometry());
+  MoveWindowTo(QRect(QPoint(area.x() + 1, y()), size()));
+  MoveWindowTo(QRect(QPoint(x(), area.y() + 1), size()));
   RefreshDisplay();
 }
 
@@ -124,11 +160,15 @@ void TFrmLumivane::H1Click() {
     hide();
     H1->setText(QStringLiteral("Show Desktop Window"));
   } else {
-    hiddenTag_ = 1;
-    showNormal();
-    raise();
-    H1->setText(QStringLiteral("Hide Desktop Window"));
+    ShowDesktopWindow();
   }
+}
+
+void TFrmLumivane::ShowDesktopWindow() {
+  hiddenTag_ = 1;
+  showNormal();
+  raise();
+  H1->setText(QStringLiteral("Hide Desktop Window"));
 }
 
 }  // namespace lumivane

@@ -15,6 +15,7 @@
 #include "LumivaneVersion.h"
 #include "outlook/OutlookStore.h"
 #include "platform/InstanceLock.h"
+#include "platform/InstanceSignal.h"
 #include "platform/TerminationSignals.h"
 
 namespace lumivane {
@@ -48,8 +49,13 @@ std::string DisplayName() {
 int RunWindow(int argc, char** argv, const CommandLine& line, const std::string& programFolder) {
   InstanceLock lock(InstanceLock::PathFor(DisplayName()));
   try {
-    // Another copy runs for this user and display: end at once, silently.
-    if (!lock.TryAcquire()) return 0;
+    // Another copy runs for this user and display: it is asked to show its
+    // window (which may be hidden without a tray icon), and this one ends.
+    if (!lock.TryAcquire()) {
+      QCoreApplication asking(argc, argv);
+      AskRunningCopyToShow(InstanceSocketPath(lock.Path()));
+      return 0;
+    }
   } catch (const std::exception& e) {
     std::cerr << "lumivane: " << e.what() << "\n";
     return 1;
@@ -67,6 +73,9 @@ int RunWindow(int argc, char** argv, const CommandLine& line, const std::string&
   options.languagesFolder = LanguagesFolder(programFolder);
   options.storePath = OutlookStorePath();
   auto window = std::make_unique<TFrmLumivane>(options);
+  InstanceSignalServer showRequests(InstanceSocketPath(lock.Path()));
+  QObject::connect(&showRequests, &InstanceSignalServer::ShowRequested, window.get(),
+                   &TFrmLumivane::ShowDesktopWindow);
 
   // The session's end and the termination signals save the settings and end normally.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(),

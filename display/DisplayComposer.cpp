@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kOneMinute = 1.0 / (24 * 60);
 
-std::string Font(const RefreshValues& v) { return "<font size=\"" + v.FontSizeText + "\">"; }
+std::string Font(const RefreshValues& v) {
+  return "<font size=\"" + v.FontSizeText + "\">";
+}
 
 }  // namespace
 
@@ -54,6 +56,7 @@ void DisplayComposer::BeginCalendar() {
   const RefreshValues& v = values_;
   lines_.clear();
   itemLines_ = 0;
+  itemIndexes_.clear();
   haveDay_ = false;
   lines_.push_back(v.ShadowOpen + "<IMG src=\"idx:1\" align=\"" + v.ImageAlign +
                    "\" > <a href=\"Calendar\"><U><B>" + in_.language.LookupMessage("Calendar") +
@@ -63,10 +66,9 @@ void DisplayComposer::BeginCalendar() {
 std::string DisplayComposer::DayHeading(AutomationDate d) const {
   const Settings& s = in_.settings;
   const RefreshValues& v = values_;
-  const std::string caption =
-      DayCaption(d, today_, s.UseTodayTomorrow, in_.language, in_.formats);
-  const bool longForm = (s.CalendarDaysToDisplay > 6 && DateOf(d) - today_ > 6) ||
-                        s.AlwaysShowCalDate;
+  const std::string caption = DayCaption(d, today_, s.UseTodayTomorrow, in_.language, in_.formats);
+  const bool longForm =
+      (s.CalendarDaysToDisplay > 6 && DateOf(d) - today_ > 6) || s.AlwaysShowCalDate;
   if (longForm) {
     return v.ShadowOpen + "<b>" + caption + " (" + DayHeadingDateText(d, in_.formats) +
            ") </b><BR>" + v.ShadowClose;
@@ -125,10 +127,10 @@ void DisplayComposer::AddAppointment(const AppointmentEntry& e, AutomationDate r
     lines_.push_back(v.ShadowOpen + v.IndentText + timeText + subject + l +
                      (withLocation ? " <BR>" : "<BR>") + v.ShadowClose);
   } else {
-    lines_.push_back(v.ShadowOpen + timeText + subject + l + v.IndentText + "<BR>" +
-                     v.ShadowClose);
+    lines_.push_back(v.ShadowOpen + timeText + subject + l + v.IndentText + "<BR>" + v.ShadowClose);
   }
   ++itemLines_;
+  itemIndexes_.push_back(lines_.size() - 1);
 }
 
 std::vector<std::string> DisplayComposer::EndCalendar() {
@@ -158,6 +160,7 @@ void DisplayComposer::BeginTasks() {
   const RefreshValues& v = values_;
   lines_.clear();
   itemLines_ = 0;
+  itemIndexes_.clear();
   lines_.push_back("<br></a>");
   lines_.push_back(v.ShadowOpen + "<IMG src=\"idx:0\" align=\"" + v.ImageAlign +
                    "\"> <a href=\"Tasks\"><U><B>" + in_.language.LookupMessage("Tasks") +
@@ -182,8 +185,8 @@ void DisplayComposer::AddTask(const TaskEntry& t) {
              DateTimeText(date, in_.formats) + " - </Font>";
     if (s.ColorAllTask) prefix += "<font color=\"" + color + "\">";
   } else {
-    prefix = "<font Size=\"" + v.FontSizeText + "\">" + DateTimeText(date, in_.formats) +
-             " - </Font>";
+    prefix =
+        "<font Size=\"" + v.FontSizeText + "\">" + DateTimeText(date, in_.formats) + " - </Font>";
   }
 
   const std::string subject = SubjectMarkup(t.Subject, t.EntryID);
@@ -195,6 +198,7 @@ void DisplayComposer::AddTask(const TaskEntry& t) {
   }
   lines_.push_back(v.ShadowOpen + text + v.ShadowClose + "<br>");
   ++itemLines_;
+  itemIndexes_.push_back(lines_.size() - 1);
 }
 
 std::vector<std::string> DisplayComposer::EndTasks() {
@@ -211,21 +215,37 @@ std::vector<std::string> DisplayComposer::EndTasks() {
 
 void ComposeDisplay(const ComposeInputs& in, const CalendarRunner& calendar,
                     const TaskRunner& tasks, const std::function<void(std::string)>& addLine) {
+  ComposeDisplay(in, calendar, tasks, [&](std::string line, bool) { addLine(std::move(line)); });
+}
+
+void ComposeDisplay(const ComposeInputs& in, const CalendarRunner& calendar,
+                    const TaskRunner& tasks,
+                    const std::function<void(std::string, bool item)>& addLine) {
   DisplayComposer composer(in);
-  addLine(composer.AlignmentLine());
+  auto section = [&](std::vector<std::string> lines) {
+    // The item indexes ascend.
+    const std::vector<std::size_t>& items = composer.ItemLineIndexes();
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const bool item = next < items.size() && items[next] == i;
+      if (item) ++next;
+      addLine(std::move(lines[i]), item);
+    }
+  };
+  addLine(composer.AlignmentLine(), false);
   if (in.settings.ShowCalendar) {
     composer.BeginCalendar();
     calendar([&](const AppointmentEntry& e, AutomationDate reference) {
       composer.AddAppointment(e, reference);
     });
-    for (std::string& line : composer.EndCalendar()) addLine(std::move(line));
+    section(composer.EndCalendar());
   }
   if (in.settings.ShowTaks) {
     composer.BeginTasks();
     tasks([&](const TaskEntry& t) { composer.AddTask(t); });
-    for (std::string& line : composer.EndTasks()) addLine(std::move(line));
+    section(composer.EndTasks());
   }
-  addLine("<br>");
+  addLine("<br>", false);
 }
 
 }  // namespace lumivane

@@ -56,6 +56,9 @@ class DisplayComposer {
   void BeginTasks();
   void AddTask(const TaskEntry& entry);
   std::vector<std::string> EndTasks();
+  // Where the items (appointments, tasks) are among the lines the last End
+  // gave.
+  const std::vector<std::size_t>& ItemLineIndexes() const { return itemIndexes_; }
 
   // The colour of a task by how its date stands against today.
   Color TaskDateColor(AutomationDate taskDate) const;
@@ -70,6 +73,7 @@ class DisplayComposer {
   AutomationDate today_ = 0;
   std::vector<std::string> lines_;
   int itemLines_ = 0;
+  std::vector<std::size_t> itemIndexes_;
   bool haveDay_ = false;
   AutomationDate previousDisplayDate_ = 0;
 };
@@ -85,5 +89,10 @@ using TaskRunner = std::function<void(const TaskConsumer&)>;
 // here with the lines added so far already handed over.
 void ComposeDisplay(const ComposeInputs& in, const CalendarRunner& calendar,
                     const TaskRunner& tasks, const std::function<void(std::string)>& addLine);
+// The same, telling of each line whether it shows an item (an appointment or
+// a task) rather than a heading, an empty text or a blank line.
+void ComposeDisplay(const ComposeInputs& in, const CalendarRunner& calendar,
+                    const TaskRunner& tasks,
+                    const std::function<void(std::string, bool item)>& addLine);
 
 }  // namespace lumivane

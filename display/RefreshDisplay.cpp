@@ -1,7 +1,10 @@
 #include "display/RefreshDisplay.h"
 
+#include <algorithm>
+
 #include "display/DateTexts.h"
 #include "display/DisplayComposer.h"
+#include "display/TextRoutines.h"
 #include "outlook/CalendarQuery.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/TaskQuery.h"
@@ -32,22 +35,107 @@ TaskQueryOptions TaskOptionsOf(const Settings& s) {
   return o;
 }
 
-// The window takes the measured markup, less the height of one more line of
-// text that the last "<br>" adds, and at least 100 pixels of width.
-void SizeWindow(RefreshWindow& window, RefreshLabel& label, const Settings& s) {
-  int width = 0;
+int MeasuredHeight(RefreshLabel& label, int& width) {
   int height = 0;
   label.MeasureLines(width, height);
-  height -= label.TextHeight("GH");
+  return height - label.TextHeight("GH");
+}
+
+// The window takes the measured markup, less the height of one more line of
+// text that the last "<br>" adds, and at least 100 pixels of width.
+void SizeWindow(RefreshWindow& window, const Settings& s, int width, int height) {
   if (s.ShowImpIcons) width += 16;
   if (width < 100) width = 100;
   window.SetClientSize(width, height);
+}
+
+void SizeWindow(RefreshWindow& window, RefreshLabel& label, const Settings& s) {
+  int width = 0;
+  const int height = MeasuredHeight(label, width);
+  SizeWindow(window, s, width, height);
+}
+
+// A display taller than the window may be keeps its first lines and says in
+// its last one how many items were left out; the markup engine cuts what is
+// drawn at the window's bottom.
+void SizeWindowCut(RefreshWindow& window, RefreshLabel& label, const Settings& s,
+                   const std::vector<std::string>& lines, const std::vector<bool>& items) {
+  int width = 0;
+  int height = MeasuredHeight(label, width);
+  const int room = window.MaxClientHeight();
+  if (room <= 0 || height <= room || lines.size() < 2) {
+    SizeWindow(window, s, width, height);
+    return;
+  }
+  // The final "<br>" stays last; the lines before it are cut.
+  const int total = static_cast<int>(lines.size()) - 1;
+  auto show = [&](int count) {
+    label.ClearLines();
+    int hidden = 0;
+    for (int i = count; i < total; ++i) hidden += items[static_cast<std::size_t>(i)] ? 1 : 0;
+    for (int i = 0; i < count; ++i) label.AddLine(lines[static_cast<std::size_t>(i)]);
+    label.AddLine(HiddenItemsLine(hidden));
+    label.AddLine(lines.back());
+  };
+  auto fits = [&](int count) {
+    show(count);
+    int w = 0;
+    return MeasuredHeight(label, w) <= room;
+  };
+  const int estimate = static_cast<int>(static_cast<long long>(total) * room / std::max(height, 1));
+  show(LargestFittingCount(total, estimate, fits));
+  height = MeasuredHeight(label, width);
+  SizeWindow(window, s, width, height);
 }
 
 }  // namespace
 
 std::string LastReadHint(AutomationDate now, const FormatSettings& formats) {
   return "Lumivane\nLast Outlook data received at " + DateTimeText(now, formats);
+}
+
+std::string HiddenItemsLine(int hiddenItems) {
+  return "<i>... " + std::to_string(hiddenItems) +
+         (hiddenItems == 1 ? " more item" : " more items") + " not shown</i><br>";
+}
+
+int LargestFittingCount(int total, int estimate, const std::function<bool(int)>& fits) {
+  if (total < 1) return 1;
+  int good = 0;         // fits (0: none known)
+  int bad = total + 1;  // does not fit
+  int probe = std::clamp(estimate, 1, total);
+  // Gallop from the estimate until the cut lies between good and bad.
+  for (int step = 1;; step *= 2) {
+    if (fits(probe)) {
+      good = probe;
+      if (probe == total) return total;
+      probe = std::min(total, probe + step);
+    } else {
+      bad = probe;
+      if (probe == 1) return 1;
+      probe = std::max(1, probe - step);
+    }
+    if (bad - good <= 1) return std::max(good, 1);
+    if (good > 0 && bad <= total) break;
+  }
+  while (bad - good > 1) {
+    const int middle = good + (bad - good) / 2;
+    (fits(middle) ? good : bad) = middle;
+  }
+  return std::max(good, 1);
+}
+
+std::string RefreshFailureLine(const std::string& storePath) {
+  return "The calendar could not be read (" + EscapeMarkup(storePath) +
+         "); the tray icon's hint tells why.<br>";
+}
+
+void ShowRefreshFailure(RefreshWindow& window, RefreshLabel& label, const Settings& settings,
+                        const std::string& storePath) {
+  label.ClearLines();
+  label.AddLine(RefreshFailureLine(storePath));
+  label.AddLine("<br>");
+  SizeWindow(window, label, settings);
 }
 
 bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services) {
@@ -90,6 +178,10 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
   label.ClearLines();
 
   std::shared_ptr<NameSpace> ns;
+  // Kept only where the window may have to cut them.
+  const bool mayCut = window.MaxClientHeight() > 0;
+  std::vector<std::string> lines;
+  std::vector<bool> items;
   ComposeDisplay(
       inputs,
       [&](const AppointmentConsumer& take) {
@@ -100,9 +192,15 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
         ns = ns ? ns : services.session.GetNamespace("MAPI");
         TaskQuery(*ns, TaskOptionsOf(s), now, take);
       },
-      [&](std::string line) { label.AddLine(line); });
+      [&](std::string line, bool item) {
+        label.AddLine(line);
+        if (mayCut) {
+          lines.push_back(std::move(line));
+          items.push_back(item);
+        }
+      });
 
-  SizeWindow(window, label, s);
+  SizeWindowCut(window, label, s, lines, items);
   return true;
 }
 

@@ -33,6 +33,9 @@ class RefreshGeometry {
     width_ = width;
     height_ = height;
   }
+  // The tallest the window may be (the work area of its monitor); 0 for no
+  // limit.
+  virtual int MaxClientHeight() const { return 0; }
   virtual void LockUpdates(bool) {}
   // Bits per pixel of the screen; whole-window opacity applies only at 32.
   virtual int ScreenBitsPerPixel() const { return 0; }
@@ -90,5 +93,21 @@ std::string LastReadHint(AutomationDate now, const FormatSettings& formats);
 // rule (nothing changed). An error of one appointment is swallowed; any
 // other error ends the refresh after its clean-up and is thrown on.
 bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services);
+
+// The last line of a display cut to the window's height.
+std::string HiddenItemsLine(int hiddenItems);
+// The largest count in 1..total for which `fits` holds, `fits` being true up
+// to some count and false beyond; 1 when none fits. Starts near `estimate` and
+// widens its steps from there, so a cut near the estimate costs few probes.
+int LargestFittingCount(int total, int estimate, const std::function<bool(int)>& fits);
+
+// The one line the display shows after a refresh that failed, in its own
+// font and colours: the calendar could not be read, where it is, and that
+// the tray hint tells why.
+std::string RefreshFailureLine(const std::string& storePath);
+// Puts that line into the label and sizes the window to it, as a refresh
+// sizes it.
+void ShowRefreshFailure(RefreshWindow& window, RefreshLabel& label, const Settings& settings,
+                        const std::string& storePath);
 
 }  // namespace lumivane

@@ -1,8 +1,12 @@
 #include "platform/AppMessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace lumivane {
 namespace {
@@ -36,18 +40,70 @@ QMessageBox::Icon KindIcon(MessageKind kind) {
 
 bool errorBoxOpen = false;
 
+bool IsPathWord(const QString& word) {
+  // Quotes or brackets may come before the path itself.
+  qsizetype i = 0;
+  while (i < word.size() && (word[i] == u'\'' || word[i] == u'"' || word[i] == u'(')) ++i;
+  const QStringView rest = QStringView(word).mid(i);
+  return rest.size() > 1 && (rest.startsWith(u'/') || rest.startsWith(u"~/"));
+}
+
+// The box's label wraps at blanks; a word wider than the label would be
+// broken inside, so the label is made as wide as the widest line (within
+// the screen).
+void WrapAtBlanksOnly(QMessageBox& box) {
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!label) return;
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& line : box.text().split(u'\n')) {
+    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+      widest = std::max(widest, metrics.horizontalAdvance(word));
+    }
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int room = screen ? screen->availableGeometry().width() * 9 / 10 - 80 : 1000;
+  label->setMinimumWidth(std::min(widest + 4, std::max(room, 100)));
+}
+
 }  // namespace
 
+QString MessageBoxText(const QString& text) {
+  QStringList lines;
+  for (const QString& line : text.split(u'\n')) {
+    // A blank line between paragraphs stays.
+    if (line.trimmed().isEmpty()) {
+      lines << QString();
+      continue;
+    }
+    QString current;
+    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+      if (IsPathWord(word)) {
+        if (!current.isEmpty()) lines << current;
+        lines << word;
+        current.clear();
+      } else {
+        current += current.isEmpty() ? word : u' ' + word;
+      }
+    }
+    if (!current.isEmpty()) lines << current;
+  }
+  return lines.join(u'\n');
+}
+
 QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& caption,
-                                          MessageKind kind,
-                                          QMessageBox::StandardButtons buttons) {
+                                          MessageKind kind, QMessageBox::StandardButtons buttons) {
   QPointer<QWidget> focused = QApplication::focusWidget();
-  QMessageBox box(KindIcon(kind), caption.isEmpty() ? KindCaption(kind) : caption, text, buttons,
-                  QApplication::activeWindow());
+  QMessageBox box(KindIcon(kind), caption.isEmpty() ? KindCaption(kind) : caption,
+                  MessageBoxText(text), buttons, QApplication::activeWindow());
+  // A dialog with a title and a close button only. On top, so that a window
+  // pinned above the desktop cannot hide it.
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   // Application-modal: every other window of the program is blocked while it
-  // is up. On top, so that a window pinned above the desktop cannot hide it.
+  // is up.
   box.setWindowModality(Qt::ApplicationModal);
-  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  WrapAtBlanksOnly(box);
   const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
   if (focused) focused->setFocus();
   return result;

@@ -27,6 +27,12 @@ bool Contains(const std::vector<std::uint32_t>& values, std::uint32_t value) {
   return value != 0 && std::find(values.begin(), values.end(), value) != values.end();
 }
 
+bool ShowingDesktop() {
+  const std::vector<std::uint32_t> showing =
+      x11::Property32(x11::RootWindow(), x11::Atom("_NET_SHOWING_DESKTOP"));
+  return !showing.empty() && showing[0] == 1;
+}
+
 bool IsDesktopType(std::uint32_t window) {
   return Contains(x11::Property32(window, x11::Atom("_NET_WM_WINDOW_TYPE")),
                   x11::Atom("_NET_WM_WINDOW_TYPE_DESKTOP"));
@@ -106,6 +112,8 @@ DesktopRole DesktopWindow::AttachToDesktop() {
 
 void DesktopWindow::AttachForPinning() {
   role_ = DesktopRole::Ordinary;
+  // On every workspace: a workspace switch must not take it away.
+  pinned_ = true;
   const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::Tool;
   if (window_->windowFlags() != flags) window_->setWindowFlags(flags);
   // The pin timer hides and shows the window; that must not take the focus
@@ -135,7 +143,8 @@ void DesktopWindow::ApplyRole(bool managed) {
   if (!window || !x11::Connection()) return;
   switch (role_) {
     case DesktopRole::Ordinary:
-      return;
+      if (!pinned_) return;
+      break;
     case DesktopRole::Desktop:
       x11::SetProperty32(window, x11::Atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
                          {x11::Atom("_NET_WM_WINDOW_TYPE_DESKTOP")});
@@ -178,6 +187,10 @@ void SetKeepAbove(QWidget* window, bool above) {
   x11::SetProperty32(id, property, XCB_ATOM_ATOM, states);
 }
 
+bool IsRaisedOverDesktop(const QWidget* window) {
+  return window && (window->property(kSavedTypes).isValid() || IsKeptAbove(window));
+}
+
 bool IsKeptAbove(const QWidget* window) {
   const std::uint32_t id = NativeWindow(window);
   return id && Contains(x11::Property32(id, x11::Atom("_NET_WM_STATE")),
@@ -188,7 +201,7 @@ void RaiseOverDesktop(QWidget* window) {
   // A window the user hid stays hidden.
   if (!window || !window->isVisible() || !x11::Connection()) return;
   const std::uint32_t id = NativeWindow(window);
-  if (!IsViewable(id)) {
+  if (!IsViewable(id) && ShowingDesktop()) {
     // The window manager took it away with the other windows when it showed
     // the desktop. Window managers keep dock-type windows while they show
     // the desktop, and read the type when a window is mapped: map it anew

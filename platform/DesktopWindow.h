@@ -7,8 +7,9 @@
 // there (a file manager's desktop), which would cover ours, it is a frameless
 // tool window kept below the others instead.
 //
-// Pin mode: an ordinary frameless tool window that the pin timer raises
-// above all others while the desktop is in front (see the functions below).
+// Pin mode: an ordinary frameless tool window on every workspace that the pin
+// timer raises above all others while the desktop is in front (see the
+// functions below).
 //
 // Everything here is a no-op where there is no X11 connection.
 #include <QObject>
@@ -51,6 +52,7 @@ class DesktopWindow : public QObject {
 
   QWidget* window_;
   DesktopRole role_ = DesktopRole::Ordinary;
+  bool pinned_ = false;
 };
 
 // True when a window other than `self` listed in _NET_CLIENT_LIST has the
@@ -63,6 +65,8 @@ void RaiseOverDesktop(QWidget* window);
 // Pin mode: ends the topmost state and puts the window back at the top of
 // the ordinary windows (hidden and shown again, without taking the focus).
 void DropAmongWindows(QWidget* window);
+// Pin mode: the window is topmost or mapped as a dock over the shown desktop.
+bool IsRaisedOverDesktop(const QWidget* window);
 // Sets or clears _NET_WM_STATE_ABOVE of a shown window.
 void SetKeepAbove(QWidget* window, bool above);
 // Whether the window manager lists _NET_WM_STATE_ABOVE for the window.

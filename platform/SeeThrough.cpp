@@ -1,8 +1,11 @@
 #include "platform/SeeThrough.h"
 
 #include <QBitmap>
+#include <QEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "platform/X11.h"
 
@@ -19,6 +22,15 @@ QImage AsArgb32(const QImage& picture) {
 SeeThrough::SeeThrough(QWidget* window, bool compositing)
     : QObject(window), window_(window), translucent_(compositing) {
   if (translucent_) window_->setAttribute(Qt::WA_TranslucentBackground);
+  window_->installEventFilter(this);
+}
+
+bool SeeThrough::eventFilter(QObject* watched, QEvent* event) {
+  // A native window made anew has no shape yet.
+  if (watched == window_ && event->type() == QEvent::WinIdChange && !lastPicture_.isNull()) {
+    ApplyMask();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void SeeThrough::SetKeyColor(const QColor& key) {
@@ -61,22 +73,82 @@ QRegion SeeThrough::VisibleRegion(const QImage& picture, const QColor& key) {
   return QRegion(QBitmap::fromImage(argb.createMaskFromColor(keyRgb, Qt::MaskInColor)));
 }
 
+QRegion SeeThrough::LineRegion(const QRegion& visible) {
+  // Rows of the visible region, each with its leftmost and rightmost pixel.
+  std::map<int, std::pair<int, int>> rows;
+  for (const QRect& r : visible) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      auto [it, fresh] = rows.try_emplace(y, r.left(), r.right());
+      if (!fresh) {
+        it->second.first = std::min(it->second.first, r.left());
+        it->second.second = std::max(it->second.second, r.right());
+      }
+    }
+  }
+  QRegion lines;
+  int top = 0, last = 0, left = 0, right = -1;
+  auto flush = [&] {
+    if (right >= left) lines += QRect(QPoint(left, top), QPoint(right, last));
+  };
+  for (const auto& [y, span] : rows) {
+    if (right >= left && y == last + 1) {
+      last = y;
+      left = std::min(left, span.first);
+      right = std::max(right, span.second);
+      continue;
+    }
+    flush();
+    top = last = y;
+    left = span.first;
+    right = span.second;
+  }
+  flush();
+  return lines;
+}
+
 void SeeThrough::PictureChanged(const QImage& picture) {
   if (picture.isNull()) return;
   if (key_ == lastKey_ && picture.size() == lastPicture_.size() &&
-      AsArgb32(picture) == lastPicture_) {
+      picture.devicePixelRatio() == ratio_ && AsArgb32(picture) == lastPicture_) {
     return;
   }
   lastPicture_ = AsArgb32(picture);
   lastKey_ = key_;
+  ratio_ = picture.devicePixelRatio();
   mask_ = VisibleRegion(lastPicture_, key_);
+  input_ = LineRegion(mask_);
   ApplyMask();
 }
 
 void SeeThrough::ApplyMask() {
   // An empty region would remove the mask and show the whole window; a
   // picture of nothing but background keeps one pixel instead.
-  window_->setMask(mask_.isEmpty() ? QRegion(0, 0, 1, 1) : mask_);
+  const QRegion drawn = mask_.isEmpty() ? QRegion(0, 0, 1, 1) : mask_;
+  const std::uint32_t native = x11::Connection() ? static_cast<std::uint32_t>(window_->winId()) : 0;
+  if (!native || !x11::HasShape()) {
+    // Qt takes a region in logical pixels.
+    if (ratio_ == 1.0) {
+      window_->setMask(drawn);
+    } else {
+      QRegion logical;
+      for (const QRect& r : drawn) {
+        logical += QRect(QPoint(static_cast<int>(std::floor(r.left() / ratio_)),
+                                static_cast<int>(std::floor(r.top() / ratio_))),
+                         QPoint(static_cast<int>(std::ceil((r.right() + 1) / ratio_)) - 1,
+                                static_cast<int>(std::ceil((r.bottom() + 1) / ratio_)) - 1));
+      }
+      window_->setMask(logical);
+    }
+    return;
+  }
+  // Device pixels straight to the server: Qt would round a logical region.
+  auto rects = [](const QRegion& region) {
+    std::vector<x11::ShapeRect> out;
+    for (const QRect& r : region) out.push_back({r.x(), r.y(), r.width(), r.height()});
+    return out;
+  };
+  x11::SetShape(native, x11::ShapeKind::Bounding, rects(translucent_ ? drawn + input_ : drawn));
+  x11::SetShape(native, x11::ShapeKind::Input, rects(input_.isEmpty() ? drawn : input_));
 }
 
 bool SeeThrough::SetAlpha(int alpha) {

@@ -10,6 +10,15 @@
 // kept on both paths, so a click on a see-through pixel reaches the desktop,
 // and it is recomputed only when the picture changes.
 //
+// Everything is computed in device pixels, from the picture as painted at
+// the screen's device pixel ratio, and given to the X server as it is, so the
+// shape matches the drawn pixels at any scale. Besides the drawn shape the
+// window gets an input shape made of each drawn line's rectangle: a click
+// between the letters of a line reaches the display, a click beside the
+// lines the desktop. (X counts input only inside the bounding shape too, so
+// on the mask path the input is what is drawn; on the translucent path the
+// lines' rectangles join the bounding shape, their gaps being transparent.)
+//
 // Whole-window opacity applies only when the X pixmap format of the root
 // window's depth has 32 bits per pixel.
 #include <QColor>
@@ -41,10 +50,13 @@ class SeeThrough : public QObject {
   void KeyOut(QImage& picture) const;
 
   // To be called after each paint of the display, with what it painted
-  // (window-sized, window coordinates). Recomputes the mask when the picture
-  // or the key colour differ from the last ones.
+  // (window-sized, window coordinates, in device pixels with the picture's
+  // device pixel ratio set). Recomputes the shapes when the picture or the
+  // key colour differ from the last ones.
   void PictureChanged(const QImage& picture);
+  // The drawn shape and the input shape, in device pixels.
   QRegion Mask() const { return mask_; }
+  QRegion InputRegion() const { return input_; }
 
   // The window's opacity, 0 clear to 255 solid, at 32 bits per pixel; true
   // when applied.
@@ -52,6 +64,12 @@ class SeeThrough : public QObject {
 
   // The pixels of `picture` that are neither of colour `key` nor transparent.
   static QRegion VisibleRegion(const QImage& picture, const QColor& key);
+  // One rectangle per band of rows that hold visible pixels: from the band's
+  // leftmost to its rightmost visible pixel, over the band's rows.
+  static QRegion LineRegion(const QRegion& visible);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyMask();
@@ -62,6 +80,8 @@ class SeeThrough : public QObject {
   QImage lastPicture_;
   QColor lastKey_;
   QRegion mask_;
+  QRegion input_;
+  qreal ratio_ = 1.0;
 };
 
 }  // namespace lumivane

@@ -1,5 +1,6 @@
 #include "platform/X11.h"
 
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
@@ -94,6 +95,29 @@ void SendRootMessage(std::uint32_t window, std::uint32_t type,
   xcb_send_event(c, 0, root,
                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&event));
+  xcb_flush(c);
+}
+
+bool HasShape() {
+  xcb_connection_t* c = Connection();
+  if (!c) return false;
+  const xcb_query_extension_reply_t* shape = xcb_get_extension_data(c, &xcb_shape_id);
+  return shape && shape->present;
+}
+
+void SetShape(std::uint32_t window, ShapeKind kind, const std::vector<ShapeRect>& rects) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window || !HasShape()) return;
+  std::vector<xcb_rectangle_t> list;
+  list.reserve(rects.size());
+  for (const ShapeRect& r : rects) {
+    list.push_back({static_cast<std::int16_t>(r.x), static_cast<std::int16_t>(r.y),
+                    static_cast<std::uint16_t>(r.width), static_cast<std::uint16_t>(r.height)});
+  }
+  xcb_shape_rectangles(c, XCB_SHAPE_SO_SET,
+                       kind == ShapeKind::Input ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING,
+                       XCB_CLIP_ORDERING_UNSORTED, window, 0, 0,
+                       static_cast<std::uint32_t>(list.size()), list.data());
   xcb_flush(c);
 }
 

@@ -28,6 +28,15 @@ void SetProperty32(std::uint32_t window, std::uint32_t property, std::uint32_t t
 // window as the window manager expects for mapped windows.
 void SendRootMessage(std::uint32_t window, std::uint32_t type,
                      const std::array<std::uint32_t, 5>& data);
+// The X Shape extension: a window's drawn (bounding) or input region, in
+// device pixels relative to the window.
+enum class ShapeKind { Bounding, Input };
+struct ShapeRect {
+  int x, y, width, height;
+};
+bool HasShape();
+void SetShape(std::uint32_t window, ShapeKind kind, const std::vector<ShapeRect>& rects);
+
 // Bits per pixel of the X pixmap format of the root window's depth; 0 when unknown.
 int RootPixmapBitsPerPixel();
 // Whether a pointer button is down now, as the X server sees it (not as the

@@ -8,7 +8,9 @@ namespace lumivane {
 TImageList::TImageList(QSize size, QObject* parent) : QObject(parent), size_(size) {}
 
 int TImageList::Add(const QPixmap& picture) {
-  images_.push_back(picture.size() == size_
+  // A picture drawn for a high-density screen keeps its device pixels; its
+  // size in logical pixels is what counts.
+  images_.push_back(picture.deviceIndependentSize().toSize() == size_
                         ? picture
                         : picture.scaled(size_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   emit Changed();
@@ -16,9 +18,10 @@ int TImageList::Add(const QPixmap& picture) {
 }
 
 int TImageList::AddFile(const QString& path) {
-  // QIcon renders SVG crisply at the exact size instead of scaling a bitmap.
+  // QIcon renders SVG crisply at the exact size instead of scaling a bitmap,
+  // at the screen's device pixel ratio.
   const QIcon icon(path);
-  const QPixmap picture = icon.pixmap(size_);
+  const QPixmap picture = icon.pixmap(size_);  // Qt picks the application's ratio
   if (picture.isNull()) return -1;
   return Add(picture);
 }

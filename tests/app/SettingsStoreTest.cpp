@@ -1,12 +1,12 @@
-#include "app/SettingsStore.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "app/SettingsStore.h"
 #include "display/SettingsTable.h"
 
 namespace lumivane {
@@ -162,6 +162,30 @@ TEST(SettingsStore, ValuesOfAnotherKindTakeTheirDefault) {
   EXPECT_EQ(loaded.stored.settings.CalendarCategories, "");
 }
 
+TEST(SettingsStore, WrongKindsAndValuesOutOfRangeAreNamedOnceWithWhatIsUsed) {
+  const LoadResult loaded = LoadSettings(Store("\"CalendarDaysToDisplay\"=\"many\"\n"
+                                               "\"RefreshEvery\"=dword:000003e8\n"
+                                               "\"ShowShadow\"=\"1\"\n"
+                                               "\"TaskDueColor\"=dword:00ff0000\n"
+                                               "\"CalendarCategories\"=dword:1\n"
+                                               "\"AlphaLevel\"=dword:00000080\n"),
+                                         Context());
+  EXPECT_TRUE(loaded.errors.empty());
+  const std::vector<std::string> expected = {
+      "CalendarDaysToDisplay: expected a number, using 5",
+      "RefreshEvery: 1000 is out of range, using 300",
+      "ShowShadow: expected a number, using 0",
+      "TaskDueColor: expected a text, using FF8C8C",
+      "CalendarCategories: expected a text, using \"\"",
+  };
+  for (const std::string& warning : expected) {
+    EXPECT_EQ(std::count(loaded.warnings.begin(), loaded.warnings.end(), warning), 1) << warning;
+  }
+  // Values that are fine, or missing, are not named.
+  EXPECT_EQ(loaded.warnings.size(), expected.size());
+  EXPECT_TRUE(LoadSettings(Store(""), Context()).warnings.empty());
+}
+
 TEST(SettingsStore, FontAndLanguageOfTheWrongKindAreReportedOnceAndLoadingGoesOn) {
   const LoadResult loaded = LoadSettings(Store("\"DisplayFont\"=\"Arial\"\n"
                                                "\"Language\"=dword:00000001\n"
@@ -188,7 +212,7 @@ TEST(SettingsStore, ColourValues) {
                                         "\"FontColor\"=\"\"\n"
                                         "\"BackGroundColor\"=\"1F\"\n"),
                                   Context())
-                      .stored.settings;
+                         .stored.settings;
   EXPECT_EQ(s.TaskDueColor, RGB(0, 255, 0));
   EXPECT_EQ(s.TaskFutureColor, SystemColor(13));
   EXPECT_EQ(s.TaskDueTodayColor, clBlack);
@@ -216,12 +240,14 @@ TEST(SettingsStore, LanguageRule) {
   const LoadContext context = Context({"/opt/lumivane/Languages/Deutsch.lvl"});
   EXPECT_EQ(LoadSettings(Store("\"Language\"=\"Deutsch\"\n"), context).stored.LanguageFile,
             "/opt/lumivane/Languages/Deutsch.lvl");
-  const StoredSettings missing =
-      LoadSettings(Store("\"Language\"=\"Klingon\"\n"), context).stored;
+  const StoredSettings missing = LoadSettings(Store("\"Language\"=\"Klingon\"\n"), context).stored;
   EXPECT_EQ(missing.LanguageFile, "/opt/lumivane/Languages/English.lvl");
   EXPECT_EQ(ComposeSettingsForSave(Store(""), missing).ReadString("Language"), "English");
   EXPECT_EQ(LanguageNameOf(""), "");
-  EXPECT_EQ(LanguageNameOf("/x/Fran\xC3\xA7" "ais.lvl"), "Fran\xC3\xA7" "ais");
+  EXPECT_EQ(LanguageNameOf("/x/Fran\xC3\xA7"
+                           "ais.lvl"),
+            "Fran\xC3\xA7"
+            "ais");
 }
 
 TEST(SettingsStore, ValuesTheProgramDoesNotKnowAreKept) {

@@ -1,13 +1,12 @@
-#include "display/RefreshDisplay.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "support/FormatFixtures.h"
+#include "display/RefreshDisplay.h"
 #include "outlook/AutomationError.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/TOutlookApplication.h"
+#include "support/FormatFixtures.h"
 
 namespace lumivane {
 namespace {
@@ -72,7 +71,8 @@ class FakeFolder : public MAPIFolder {
 class FakeNameSpace : public NameSpace {
  public:
   std::shared_ptr<MAPIFolder> GetDefaultFolder(int code) override {
-    if (code == kFolderCalendar) return std::make_shared<FakeFolder>(std::make_shared<FakeAppointment>());
+    if (code == kFolderCalendar)
+      return std::make_shared<FakeFolder>(std::make_shared<FakeAppointment>());
     return std::make_shared<FakeFolder>(std::make_shared<FakeTask>());
   }
 };
@@ -99,9 +99,13 @@ class RecordingWindow : public RefreshWindow {
   int left = 500;
   int width = 300;
   int clientHeight = 0;
+  int maxHeight = 0;
 
   bool FullScreenAppActive() override { return fullScreen; }
-  void SetBusyCursor(bool busy) override { calls.push_back(busy ? "cursor busy" : "cursor normal"); }
+  int MaxClientHeight() const override { return maxHeight; }
+  void SetBusyCursor(bool busy) override {
+    calls.push_back(busy ? "cursor busy" : "cursor normal");
+  }
   int Left() const override { return left; }
   int Width() const override { return width; }
   void SetLeft(int l) override {
@@ -144,7 +148,8 @@ struct Fixture {
   NoOpener opener;
   bool failConnect = false;
   TOutlookApplication session{[this]() -> std::unique_ptr<_Application> {
-                                if (failConnect) throw AutomationError("The calendar store is gone");
+                                if (failConnect)
+                                  throw AutomationError("The calendar store is gone");
                                 return std::make_unique<FakeApplication>();
                               },
                               opener};
@@ -152,8 +157,8 @@ struct Fixture {
   RecordingLabel label;
 
   bool Run() {
-    return RefreshDisplay(window, label,
-                          RefreshServices{session, settings, language, formats, [] { return kNow; }});
+    return RefreshDisplay(
+        window, label, RefreshServices{session, settings, language, formats, [] { return kNow; }});
   }
 };
 
@@ -163,7 +168,8 @@ TEST(RefreshDisplay, FillsTheLabelSizesTheWindowAndPutsEverythingBack) {
   ASSERT_TRUE(f.Run());
   ASSERT_EQ(f.label.lines.size(), 8u);
   EXPECT_EQ(f.label.lines[0], "<P align=\"left\">");
-  EXPECT_EQ(f.label.lines[3], "<font size=\"7\">09:30 - </font><font size=\"7\">10:00 - </font>Stand-up<BR>");
+  EXPECT_EQ(f.label.lines[3],
+            "<font size=\"7\">09:30 - </font><font size=\"7\">10:00 - </font>Stand-up<BR>");
   EXPECT_EQ(f.label.lines[6], "<IMG src=\"idx:4\" align=\"middle\"> Water the plants<br>");
   EXPECT_EQ(f.label.lines[7], "<br>");
   const std::vector<std::string> expected = {
@@ -173,6 +179,47 @@ TEST(RefreshDisplay, FillsTheLabelSizesTheWindowAndPutsEverythingBack) {
       "hint Lumivane\nLast Outlook data received at 08.12.2026 09:00:00", "cursor normal"};
   EXPECT_EQ(f.window.calls, expected);
   EXPECT_FALSE(f.session.Connected());
+}
+
+TEST(RefreshDisplay, ADisplayTallerThanTheWindowMayBeIsCutAndSaysWhatIsLeftOut) {
+  Fixture f;
+  f.settings.ShowTodayTasks = false;
+  f.window.maxHeight = 60;
+  ASSERT_TRUE(f.Run());
+  // Three lines, the note and the final blank: 5 lines of 13 pixels less one.
+  const std::vector<std::string> expected = {"<P align=\"left\">", f.label.lines[1],
+                                             f.label.lines[2],
+                                             "<i>... 2 more items not shown</i><br>", "<br>"};
+  EXPECT_EQ(f.label.lines, expected);
+  EXPECT_NE(f.label.lines[2].find("Today"), std::string::npos);
+  EXPECT_EQ(f.window.clientHeight, 52);
+  // With room for all, nothing is cut.
+  Fixture roomy;
+  roomy.settings.ShowTodayTasks = false;
+  roomy.window.maxHeight = 91;
+  ASSERT_TRUE(roomy.Run());
+  EXPECT_EQ(roomy.label.lines.size(), 8u);
+  EXPECT_EQ(HiddenItemsLine(1), "<i>... 1 more item not shown</i><br>");
+}
+
+TEST(RefreshDisplay, TheLargestFittingCountIsFoundWithFewProbesNearTheEstimate) {
+  for (int total : {1, 2, 7, 100, 20000}) {
+    for (int cut : {0, 1, 2, total / 2, total - 1, total}) {
+      if (cut < 0 || cut > total) continue;
+      for (int estimate : {-5, 1, cut, cut + 3, total, total * 2}) {
+        int probes = 0;
+        const int found = LargestFittingCount(total, estimate, [&](int count) {
+          ++probes;
+          return count <= cut;
+        });
+        EXPECT_EQ(found, std::max(cut, 1)) << total << " " << cut << " " << estimate;
+        EXPECT_LE(probes, 2 * 16 + 2) << total << " " << cut << " " << estimate;
+      }
+    }
+  }
+  int probes = 0;
+  EXPECT_EQ(LargestFittingCount(20000, 41, [&](int count) { return ++probes, count <= 40; }), 40);
+  EXPECT_LE(probes, 3);
 }
 
 TEST(RefreshDisplay, FullScreenProgramHoldsTheRefreshBackUnlessAllowed) {

@@ -27,6 +27,8 @@
 #include "display/markup/QtCanvas.h"
 #include "display/markup/QtColor.h"
 #include "display/markup/THTMLabel.h"
+#include "app/DisplayLabelSetup.h"
+#include "base/ColorText.h"
 #include "display/markup/TImageList.h"
 
 namespace lumivane {
@@ -621,4 +623,20 @@ TEST_F(LabelTest, SourcesThatGoAwayAreForgotten) {
 }
 
 }  // namespace
+TEST(DisplayLabel, SeeThroughKeyIsThePaintedBackgroundAlsoForASystemColour) {
+  for (const char* stored : {"Background", "Window", "1A2B3C"}) {
+    SCOPED_TRACE(stored);
+    Settings settings;
+    settings.BackGroundColor = TextToColor(stored);
+    THTMLabel label;
+    SetUpDisplayLabel(label, nullptr, nullptr);
+    ApplyLoadedLook(label, BuiltInDisplayFont(), settings);
+    label.resize(40, 20);
+    QImage picture(label.size(), QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    label.render(&picture);
+    EXPECT_EQ(picture.pixelColor(35, 15), BackgroundKeyColor(settings));
+  }
+}
+
 }  // namespace lumivane

@@ -56,5 +56,32 @@ TEST(EdgeSnapping, CtrlRestoringAndTheSettingEachSuspendSnapping) {
   EXPECT_EQ(SnapToWorkArea(offArea, kWorkArea, {.restoringPosition = true}), offArea);
 }
 
+// Two monitors side by side, the right one lower and smaller.
+const std::vector<QRect> kMonitors = {QRect(0, 0, 1280, 800), QRect(1280, 200, 1024, 600)};
+
+TEST(Monitors, TheMonitorOfTheCentreElseTheNearest) {
+  EXPECT_EQ(MonitorOf(QRect(100, 100, 200, 100), kMonitors), 0);
+  // Mostly on the right monitor: its centre decides, not its corner.
+  EXPECT_EQ(MonitorOf(QRect(1200, 300, 400, 100), kMonitors), 1);
+  // Centre in the gap above the right monitor: the nearer one.
+  EXPECT_EQ(MonitorOf(QRect(1900, 20, 100, 40), kMonitors), 1);
+  EXPECT_EQ(MonitorOf(QRect(-900, 5000, 100, 40), kMonitors), 0);
+  EXPECT_EQ(MonitorOf(QRect(0, 0, 10, 10), {}), -1);
+}
+
+TEST(Monitors, AWindowOnNoMonitorComesBackAndOneTouchingAMonitorStays) {
+  const QRect right(1280, 200, 1024, 570);  // its work area
+  EXPECT_EQ(BringOnto(QRect(2500, 300, 200, 100), kMonitors, right), QRect(2104, 300, 200, 100));
+  EXPECT_EQ(BringOnto(QRect(1500, 5000, 200, 100), kMonitors, right), QRect(1500, 670, 200, 100));
+  EXPECT_EQ(BringOnto(QRect(1500, -400, 200, 100), kMonitors, right), QRect(1500, 200, 200, 100));
+  // Larger than the area: its start edges.
+  EXPECT_EQ(BringOnto(QRect(3000, 3000, 1500, 700), kMonitors, right), QRect(1280, 200, 1500, 700));
+  // Partly on a monitor, or in the gap above the right one but touching the left.
+  EXPECT_EQ(BringOnto(QRect(1250, 100, 200, 100), kMonitors, right), QRect(1250, 100, 200, 100));
+  EXPECT_EQ(BringOnto(QRect(-150, 100, 200, 100), kMonitors, right), QRect(-150, 100, 200, 100));
+  // No work area known: nothing to go by.
+  EXPECT_EQ(BringOnto(QRect(9000, 0, 10, 10), kMonitors, QRect()), QRect(9000, 0, 10, 10));
+}
+
 }  // namespace
 }  // namespace lumivane

@@ -111,6 +111,27 @@ TEST(SeeThrough, TranslucentPathClearsKeyPixelsToAlphaZero) {
   EXPECT_EQ(window.mask(), QRegion(5, 5, 10, 10) + QRegion(30, 10, 1, 1));
 }
 
+TEST(SeeThrough, EachBandOfDrawnRowsIsOneLineRectangle) {
+  // Two words on one line, a gap of rows, then a lower line further right.
+  const QRegion drawn = QRegion(2, 3, 4, 5) + QRegion(10, 4, 3, 2) + QRegion(7, 12, 20, 3);
+  EXPECT_EQ(SeeThrough::LineRegion(drawn), QRegion(2, 3, 11, 5) + QRegion(7, 12, 20, 3));
+  EXPECT_TRUE(SeeThrough::LineRegion(QRegion()).isEmpty());
+}
+
+TEST(SeeThrough, PictureAtTwiceTheDensityShapesInDevicePixels) {
+  QWidget window;
+  SeeThrough seeThrough(&window, false);
+  seeThrough.SetKeyColor(kKey);
+  QImage picture = Picture();
+  picture.setDevicePixelRatio(2.0);
+  seeThrough.PictureChanged(picture);
+  // The shapes are the picture's own pixels ...
+  EXPECT_EQ(seeThrough.Mask(), QRegion(5, 5, 10, 10) + QRegion(30, 10, 1, 1));
+  EXPECT_EQ(seeThrough.InputRegion(), QRegion(5, 5, 26, 10));
+  // ... and Qt, which counts in logical pixels, gets every half-covered one.
+  EXPECT_EQ(window.mask(), QRegion(2, 2, 6, 6) + QRegion(15, 5, 1, 1));
+}
+
 TEST(SeeThrough, WholeWindowAlphaNeedsAThirtyTwoBitScreen) {
   // The offscreen platform has no X pixmap formats to tell.
   QWidget window;
