@@ -1,5 +1,7 @@
 #include "app/SettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
@@ -233,7 +235,10 @@ RegistryFile ReadSettingsFile(const std::string& path, std::string* problem) {
     if (auto bytes = ReadFileLimited(path, kMaxSettingsFileBytes)) store.Parse(*bytes);
   } catch (const FileError& e) {
     // An unreadable store reads as an empty one: every value takes its default.
-    if (problem != nullptr) *problem = e.reason();
+    // A path that cannot lead to a file (a folder on it replaced by a file)
+    // is a missing file, the first run.
+    struct stat status {};
+    if (problem != nullptr && ::stat(path.c_str(), &status) == 0) *problem = e.reason();
   }
   return store;
 }

@@ -55,7 +55,9 @@ std::string TLanguage::LookupMessage(std::string_view key) const {
   return value ? std::move(*value) : std::string(key);
 }
 
-std::uint64_t TLanguage::FileReads() const { return cache_ ? cache_->reads : 0; }
+std::uint64_t TLanguage::FileReads() const {
+  return cache_ ? cache_->reads : 0;
+}
 
 namespace {
 
