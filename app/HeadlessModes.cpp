@@ -18,6 +18,7 @@
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
 #include "base/Clock.h"
+#include "base/FileIo.h"
 #include "base/TextRoutines.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/TOutlookApplication.h"
@@ -43,6 +44,14 @@ class LinesLabel : public RefreshLabel {
 
  private:
   int points_;
+};
+
+// A window never shown, telling what could not be read on standard error.
+class HeadlessWindow : public RefreshWindow {
+ public:
+  void ReportReadProblems(const std::vector<std::string>& problems) override {
+    for (const std::string& problem : problems) std::cerr << "lumivane: " << problem << "\n";
+  }
 };
 
 struct LoadedForRefresh {
@@ -86,7 +95,7 @@ void RefreshInto(LoadedForRefresh& loaded, RefreshWindow& window, RefreshLabel& 
 std::vector<std::string> RefreshLines(const HeadlessContext& context) {
   RequireStore();
   LoadedForRefresh loaded = LoadForRefresh(context);
-  RefreshWindow window;  // never shown: composition counts as off
+  HeadlessWindow window;  // never shown: composition counts as off
   LinesLabel label(PointsOf(loaded.stored));
   RefreshInto(loaded, window, label);
   return label.lines;
@@ -110,7 +119,7 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
                                             : BuiltInDisplayFont(),
                   loaded.stored.settings);
   LabelRefreshAdapter adapter(label);
-  RefreshWindow window;  // never shown: composition counts as off
+  HeadlessWindow window;  // never shown: composition counts as off
   RefreshInto(loaded, window, adapter);
 
   label.resize(window.Width(), window.Height());
@@ -172,9 +181,15 @@ std::string DisplayPlainText(const std::string& markup) {
 int RunHeadless(const CommandLine& line, const HeadlessContext& context, int argc, char** argv) {
   try {
     switch (line.mode) {
-      case RunMode::MakeSampleStore:
-        WriteSampleStore(line.argument, Now());
+      case RunMode::MakeSampleStore: {
+        // What was written, and whether an earlier sample was replaced.
+        const bool replacing = IsRegularFile(line.argument + "/" + kSampleFiles[0]) ||
+                               IsRegularFile(line.argument + "/" + kSampleFiles[1]);
+        for (const std::string& path : WriteSampleStore(line.argument, Now())) {
+          std::cout << (replacing ? "Replaced " : "Wrote ") << path << "\n";
+        }
         return 0;
+      }
       case RunMode::Markup:
         for (std::string& l : RefreshLines(context)) std::cout << MarkupOutputLine(std::move(l)) << "\n";
         return 0;

@@ -1,5 +1,7 @@
 #include "app/SettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
@@ -113,12 +115,16 @@ void ReadHeldValue(const RegistryFile& store, const SettingSpec& spec, const Loa
     if (auto n = store.ReadDword(kLockWindow)) stored.LockWindow = *n != 0;
   } else if (spec.name == kDisplayFont) {
     // A missing value keeps the built-in font; one of another kind, or longer
-    // than the font record, is reported and the built-in font kept.
+    // than the font record, is reported and the built-in font kept. A shorter
+    // one is a damaged value (padding it would make up a height): the
+    // built-in font, and the value stays as stored.
     if (const RegValue* font = store.Find(kDisplayFont)) {
-      if (font->kind == RegKind::Binary && font->bytes.size() <= LogFontBytes{}.size()) {
+      if (font->kind == RegKind::Binary && font->bytes.size() == LogFontBytes{}.size()) {
         LogFontBytes bytes{};
         std::copy(font->bytes.begin(), font->bytes.end(), bytes.begin());
         stored.DisplayFont = bytes;
+      } else if (font->kind == RegKind::Binary && font->bytes.size() < LogFontBytes{}.size()) {
+        stored.DisplayFontDamaged = true;
       } else {
         result.errors.push_back(InvalidDataType(kDisplayFont));
       }
@@ -186,7 +192,10 @@ LoadContext MakeLoadContext(std::string languagesFolder, bool compositionEnabled
 }
 
 std::string LanguageFileFor(const std::string& language, const LoadContext& context) {
-  if (!language.empty()) {
+  const bool nameOnly = language.find('/') == std::string::npos &&
+                        language.find("..") == std::string::npos &&
+                        language.find('\0') == std::string::npos;
+  if (!language.empty() && nameOnly) {
     const std::string path = context.languagesFolder + language + ".lvl";
     if (context.fileExists && context.fileExists(path)) return path;
   }
@@ -217,7 +226,15 @@ LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context) {
 }
 
 LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context) {
-  return LoadSettings(ReadSettingsFile(path), context);
+  std::string problem;
+  const RegistryFile store = ReadSettingsFile(path, &problem);
+  LoadResult result = LoadSettings(store, context);
+  if (!problem.empty()) {
+    result.errors.insert(result.errors.begin(),
+                         "The settings file '" + path + "' is not read (" + problem +
+                             "); the defaults are used and the file is kept as it is.");
+  }
+  return result;
 }
 
 RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSettings& stored) {
@@ -236,22 +253,42 @@ RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSe
   return out;
 }
 
-RegistryFile ReadSettingsFile(const std::string& path) {
+RegistryFile ReadSettingsFile(const std::string& path, std::string* problem) {
   RegistryFile store(kSettingsKey);
   try {
     if (auto bytes = ReadFileLimited(path, kMaxSettingsFileBytes)) store.Parse(*bytes);
-  } catch (const std::exception&) {
+  } catch (const FileError& e) {
     // An unreadable store reads as an empty one: every value takes its default.
+    // A path that cannot lead to a file (a folder on it replaced by a file)
+    // is a missing file, the first run.
+    struct stat status {};
+    if (problem != nullptr && ::stat(path.c_str(), &status) == 0) *problem = e.reason();
   }
   return store;
 }
 
+namespace {
+
+// The previous contents a save builds on; a file that is there but cannot be
+// read is not replaced, or its values would be lost.
+RegistryFile PreviousForSave(const std::string& path) {
+  std::string problem;
+  RegistryFile previous = ReadSettingsFile(path, &problem);
+  if (!problem.empty()) {
+    throw std::runtime_error("Failed to set data for '" + path + "': " + problem +
+                             "; the file is kept as it is");
+  }
+  return previous;
+}
+
+}  // namespace
+
 void WriteSettingsFile(const std::string& path, const StoredSettings& stored) {
-  WriteStore(path, ComposeSettingsForSave(ReadSettingsFile(path), stored));
+  WriteStore(path, ComposeSettingsForSave(PreviousForSave(path), stored));
 }
 
 void WriteWindowPosition(const std::string& path, int top, int left) {
-  RegistryFile store = ReadSettingsFile(path);
+  RegistryFile store = PreviousForSave(path);
   store.SetDword(kWindowTop, static_cast<std::uint32_t>(top));
   store.SetDword(kWindowLeft, static_cast<std::uint32_t>(left));
   WriteStore(path, store);

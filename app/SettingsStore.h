@@ -22,6 +22,10 @@ struct StoredSettings {
   bool LockWindow = false;
   // The display font as the 60 bytes of a Windows LOGFONTA; none = the built-in font.
   std::optional<LogFontBytes> DisplayFont;
+  // The stored DisplayFont was shorter than the font record: the built-in
+  // font is used, and a save keeps the stored value as it is unless the font
+  // is changed.
+  bool DisplayFontDamaged = false;
   std::string LanguageFile;  // full path of the translation file
   int WindowTop = 1;
   int WindowLeft = 1;
@@ -44,7 +48,8 @@ struct LoadResult {
 };
 
 inline constexpr const char* kSettingsKey = "HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane";
-// A settings file larger than this is not read (its values take their defaults).
+// A settings file larger than this is not read: its values take their
+// defaults, a message says so, and saves leave the file as it is.
 inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{1} << 20;
 
 // $XDG_CONFIG_HOME/Brennick/Lumivane.reg (default ~/.config).
@@ -58,7 +63,8 @@ LoadContext MakeLoadContext(std::string languagesFolder, bool compositionEnabled
 // another kind or damaged takes its default. WindowTop and WindowLeft are
 // read too, for RestoreWindowPosition.
 LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context);
-// The same from the store file (missing or unreadable: every default).
+// The same from the store file (missing: every default; unreadable, too
+// large or not a regular file: every default and a message in `errors`).
 LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context);
 
 // The store's contents after a save: every value in the writing order, then
@@ -66,15 +72,19 @@ LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context)
 RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSettings& stored);
 
 // The Language rule: Languages folder + name + ".lvl" when that file exists,
-// else Languages folder + "English.lvl".
+// else Languages folder + "English.lvl". Only a name is taken: one with "/"
+// or ".." in it would reach outside the folder and gives "English.lvl".
 std::string LanguageFileFor(const std::string& language, const LoadContext& context);
 // The file name of the path without folder and extension; empty for an empty path.
 std::string LanguageNameOf(const std::string& languageFile);
 
-// Reads the store file (missing = empty store, damaged lines skipped).
-RegistryFile ReadSettingsFile(const std::string& path);
+// Reads the store file (missing = empty store, damaged lines skipped). A file
+// that exists but cannot be read reads as an empty store; `problem`, when
+// given, then receives the reason.
+RegistryFile ReadSettingsFile(const std::string& path, std::string* problem = nullptr);
 // Writes the whole record; throws std::runtime_error "Failed to set data for '<file>': <reason>",
-// leaving the previous file intact.
+// leaving the previous file intact. A file that exists but cannot be read
+// (too large, not a regular file) is not replaced: its values would be lost.
 void WriteSettingsFile(const std::string& path, const StoredSettings& stored);
 // Writes WindowTop and WindowLeft alone, keeping every other value as stored.
 void WriteWindowPosition(const std::string& path, int top, int left);

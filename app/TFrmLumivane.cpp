@@ -104,6 +104,8 @@ void TFrmLumivane::FormCreate() {
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
   }
   pinState = PinState::AtBottom;
+  // Temporaries of a save that a kill interrupted are removed.
+  RemoveStaleTemporaries(options_.settingsPath);
   const bool composition = CompositionEnabled();
   const LoadResult loaded = LoadSettingsFile(
       options_.settingsPath, MakeLoadContext(options_.languagesFolder, composition));
@@ -172,6 +174,7 @@ void TFrmLumivane::ApplySettings(const StoredSettings& next, bool refresh) {
   LockWindow1->setChecked(next.LockWindow);
   // The label's font and colours first: the background is the see-through key.
   displayFontBase_ = next.DisplayFont ? DecodeLogFont(*next.DisplayFont) : BuiltInDisplayFont();
+  displayFontDamaged_ = next.DisplayFontDamaged;
   ApplyLoadedLook(*LabelDisplay, displayFontBase_, settings);
   ApplyBackgroundColor();
   if (ScreenBitsPerPixel() == 32) SetAlphaLevel(settings.AlphaLevel);
@@ -196,6 +199,11 @@ StoredSettings TFrmLumivane::CollectSettings() const {
                               ? displayFontBase_
                               : LogFontFromFont(font, displayFontBase_);
   stored.DisplayFont = EncodeLogFont(logFont);
+  // A damaged stored font is left as it is until the user picks a font.
+  if (displayFontDamaged_ && FontFromLogFont(displayFontBase_) == font) {
+    stored.DisplayFont.reset();
+    stored.DisplayFontDamaged = true;
+  }
   stored.LanguageFile = Language1.LanguageFile;
   stored.WindowTop = y();
   stored.WindowLeft = x();
@@ -254,11 +262,15 @@ void TFrmLumivane::Quit1Click() {
   close();
 }
 
-void TFrmLumivane::FormDestroy() {
+void TFrmLumivane::SaveSettingsAtEnd() {
   if (!destroyed_) {
     destroyed_ = true;
     SaveSettings(false);
   }
+}
+
+void TFrmLumivane::FormDestroy() {
+  SaveSettingsAtEnd();
   HotKeyManager1->UnregisterAll();
   CoolTrayIcon1->Hide();
 }

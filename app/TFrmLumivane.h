@@ -103,6 +103,9 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   // Writes the whole record; a failure is reported in the error box when
   // `interactive`, else on standard error. Returns false on failure.
   bool SaveSettings(bool interactive = true);
+  // The last save at a termination signal or the session's end: a failure
+  // goes to standard error, since nobody may be there to close a box.
+  void SaveSettingsAtEnd();
   void SaveWindowPosition();
   void RestoreWindowPosition();
   void ApplyRefreshInterval();
@@ -144,6 +147,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void SetRefreshEnabled(bool enabled) override;
   void SetTrayPicture(int index) override;
   void SetTrayHint(const std::string& hint) override;
+  void ReportReadProblems(const std::vector<std::string>& problems) override;
   int ScreenBitsPerPixel() const override;
   void SetAlphaLevel(int alpha) override;
 
@@ -174,6 +178,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   FormatSettings formats_;
   DesktopLauncher launcher_;
   LogFont displayFontBase_;  // what the stored font value held, kept on save
+  bool displayFontDamaged_ = false;  // the stored value was damaged and is kept
   // What a refresh sees of LabelDisplay; kept, so its measuring label is too.
   std::unique_ptr<LabelRefreshAdapter> labelAdapter_;
   DesktopWindow* desk_ = nullptr;

@@ -97,9 +97,18 @@ void TFrmLumivane::SetTrayHint(const std::string& hint) {
   CoolTrayIcon1->SetHint(QString::fromStdString(hint));
 }
 
-int TFrmLumivane::ScreenBitsPerPixel() const {
-  return x11::RootPixmapBitsPerPixel();
+void TFrmLumivane::ReportReadProblems(const std::vector<std::string>& problems) {
+  QString text;
+  for (const std::string& problem : problems) {
+    if (!text.isEmpty()) text += QLatin1Char('\n');
+    text += QString::fromStdString(problem);
+  }
+  // Shown once the refresh has ended and the window shows the rest; the
+  // error report keeps to one box at a time.
+  QMetaObject::invokeMethod(this, [text] { ShowApplicationError(text); }, Qt::QueuedConnection);
 }
+
+int TFrmLumivane::ScreenBitsPerPixel() const { return x11::RootPixmapBitsPerPixel(); }
 
 void TFrmLumivane::SetAlphaLevel(int alpha) {
   seeThrough_->SetAlpha(alpha);

@@ -81,8 +81,16 @@ int RunWindow(int argc, char** argv, const CommandLine& line, const std::string&
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(),
                    [&window](QSessionManager&) { window->SaveSettings(false); });
   TerminationSignals termination;
-  QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
-                   [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+  // At a signal the save comes first and the loop ends without closing the
+  // window: a close would save again and show a failure in a box that
+  // nobody may be there to close (quit() closes the windows first).
+  QObject::connect(
+      &termination, &TerminationSignals::terminationRequested, &app,
+      [&window] {
+        window->SaveSettingsAtEnd();
+        QCoreApplication::exit(0);
+      },
+      Qt::QueuedConnection);
 
   const int status = app.exec();
   window.reset();  // saves the settings

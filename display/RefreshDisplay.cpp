@@ -138,6 +138,14 @@ void ShowRefreshFailure(RefreshWindow& window, RefreshLabel& label, const Settin
   SizeWindow(window, label, settings);
 }
 
+std::string LastReadHint(AutomationDate now, const FormatSettings& formats,
+                         std::size_t unreadFiles) {
+  std::string hint = LastReadHint(now, formats);
+  if (unreadFiles == 1) hint += "\n1 calendar file could not be read";
+  if (unreadFiles > 1) hint += "\n" + std::to_string(unreadFiles) + " calendar files could not be read";
+  return hint;
+}
+
 bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshServices& services) {
   const Settings& s = services.settings;
   if (s.NoRefreshFullScreenApp && window.FullScreenAppActive()) return false;
@@ -152,18 +160,19 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
     RefreshWindow& window;
     const RefreshServices& services;
     int rightEdge;
+    std::size_t unreadFiles = 0;
     ~CleanUp() {
       window.LockUpdates(false);
       services.session.Disconnect();
       window.SetTrayPicture(0);
       window.SetRefreshEnabled(true);
-      window.SetTrayHint(LastReadHint(services.clock(), services.formats));
+      window.SetTrayHint(LastReadHint(services.clock(), services.formats, unreadFiles));
       if (services.settings.Align == 1 && window.Left() + window.Width() != rightEdge) {
         window.SetLeft(rightEdge - window.Width());
       }
       window.SetBusyCursor(false);
     }
-  } cleanUp{window, services, rightEdge};
+  } cleanUp{window, services, rightEdge, 0};
 
   window.SetRefreshEnabled(false);
   window.SetTrayPicture(1);
@@ -201,6 +210,11 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
       });
 
   SizeWindowCut(window, label, s, lines, items);
+  // What the server could not read is told once per changed file; the rest
+  // is shown.
+  StoreReadReport report = services.session.TakeReadReport();
+  cleanUp.unreadFiles = report.filesWithProblems;
+  if (!report.newProblems.empty()) window.ReportReadProblems(report.newProblems);
   return true;
 }
 

@@ -6,7 +6,9 @@
 // refresh runs the same for the desktop window, the modes without a window
 // and the tests.
 #include <functional>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "display/Settings.h"
 #include "base/AutomationDate.h"
@@ -56,6 +58,11 @@ class RefreshFeedback {
   virtual void SetRefreshEnabled(bool) {}
   virtual void SetTrayPicture(int) {}
   virtual void SetTrayHint(const std::string&) {}
+  // Files of the store that could not be read (each changed file once; the
+  // rest of the store is shown): the window shows them in its error box
+  // without holding the refresh up, the modes without a window on standard
+  // error.
+  virtual void ReportReadProblems(const std::vector<std::string>&) {}
 };
 
 // The main window, as a refresh drives it; as it is, a window never shown.
@@ -88,6 +95,10 @@ struct RefreshServices {
 // The hint after every refresh that ran: "Lumivane", a line break, then
 // "Last Outlook data received at " and the date and time.
 std::string LastReadHint(AutomationDate now, const FormatSettings& formats);
+// The same with a last line counting the calendar files that could not be
+// read (none: no line).
+std::string LastReadHint(AutomationDate now, const FormatSettings& formats,
+                         std::size_t unreadFiles);
 
 // Runs one refresh. Returns false when it was held back by the full-screen
 // rule (nothing changed). An error of one appointment is swallowed; any

@@ -56,13 +56,13 @@ using Text = std::string;
   VALUE(ShowShadow, bool, false, 0, 34)                                        \
   VALUE(ShadowColor, Color, clBlack, 0, 35)                                    \
   VALUE(ShowAllDay, bool, true, 0, 36)                                         \
-  VALUE(AlphaLevel, int, 255, 0, 37)                                           \
+  VALUE(AlphaLevel, int, 255, 255, 37)                                         \
   VALUE(ShowTodayTasks, bool, true, 0, 39)                                     \
   VALUE(ShowTodayTasksEmpty, bool, true, 0, 40)                                \
   VALUE(ShowEndTime, bool, true, 0, 43)                                        \
   VALUE(CalIgnoreWeekends, bool, false, 0, 11)                                 \
   VALUE(ShowImpIcons, bool, true, 0, 45)                                       \
-  VALUE(Indent, int, -1, 0, 44) /* spaces before calendar lines; -1 none */   \
+  VALUE(Indent, int, -1, 10, 44) /* spaces before calendar lines; -1 none */  \
   VALUE(SortTasks, int, 0, 0, 46) /* 0 due date, 1 priority, 2 start date */  \
   VALUE(CalendarCategories, Text, "", 0, 47)                                   \
   VALUE(TasksCategories, Text, "", 0, 48)                                      \

@@ -1,10 +1,8 @@
 #include "i18n/ProfileReader.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "base/AsciiCase.h"
+#include "base/FileIo.h"
 #include "i18n/TextEncoding.h"
 
 namespace lumivane {
@@ -58,13 +56,13 @@ std::optional<std::string> FindProfileValue(std::string_view content, std::strin
 std::optional<std::string> ReadProfileString(const std::filesystem::path& file,
                                              std::string_view section, std::string_view key) {
   // Anything but a plain file (a folder, a pipe that would block) holds no values.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return FindProfileValue(TextFileToUtf8(bytes), section, key);
+  try {
+    const auto bytes = ReadFileLimited(file.string(), kMaxProfileFileBytes);
+    if (!bytes) return std::nullopt;
+    return FindProfileValue(TextFileToUtf8(*bytes), section, key);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace lumivane

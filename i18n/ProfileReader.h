@@ -12,6 +12,10 @@
 
 namespace lumivane {
 
+// A profile (translation) file larger than this holds no values: it is not
+// read at all (a few hundred bytes are usual).
+inline constexpr std::size_t kMaxProfileFileBytes = std::size_t{1} << 20;
+
 // Longest value handed back, in characters; longer values are cut.
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
 
@@ -21,7 +25,8 @@ std::optional<std::string> FindProfileValue(std::string_view content, std::strin
                                             std::string_view key);
 
 // The same, read from a file (converted to UTF-8 as TextFileToUtf8 does). A
-// file that is missing, not a regular file or unreadable holds no values.
+// file that is missing, not a regular file, too large or unreadable holds no
+// values.
 std::optional<std::string> ReadProfileString(const std::filesystem::path& file,
                                              std::string_view section, std::string_view key);
 

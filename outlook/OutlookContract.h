@@ -8,8 +8,10 @@
 // reference-counted objects of an automation server do, so dropping the
 // application object never leaves a dangling collection behind.
 // Every failing member raises an AutomationError with a readable text.
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/AutomationDate.h"
 
@@ -116,6 +118,20 @@ class ItemFileProvider {
   // Path of a calendar file that holds the item with this EntryID (the item's
   // own file, or a temporary copy of it). AutomationError when there is none.
   virtual std::string ItemFile(const std::string& entryId) = 0;
+};
+
+// Offered by a server that reads its items from files: what it could not read
+// is reported without failing the whole refresh.
+struct StoreReadReport {
+  std::vector<std::string> newProblems;  // each changed file's problem, once
+  std::size_t filesWithProblems = 0;     // every file now unread or read in part
+};
+
+class ReadProblemSource {
+ public:
+  virtual ~ReadProblemSource() = default;
+  // The report of this connection's look at the store; empty before one.
+  virtual StoreReadReport TakeReadReport() = 0;
 };
 
 }  // namespace lumivane

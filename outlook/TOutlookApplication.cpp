@@ -61,6 +61,11 @@ void TOutlookApplication::ShowDefaultFolder(int folderCode) {
   Disconnect();
 }
 
+StoreReadReport TOutlookApplication::TakeReadReport() {
+  auto* source = dynamic_cast<ReadProblemSource*>(application_.get());
+  return source != nullptr ? source->TakeReadReport() : StoreReadReport{};
+}
+
 void TOutlookApplication::OpenItemLink(const std::string& link) {
   if (!StartsWithTextAscii(link, kLinkScheme)) {
     throw AutomationError("\"" + link + "\" is not a link to a calendar item.");

@@ -42,6 +42,9 @@ class TOutlookApplication {
   void OpenItemLink(const std::string& link);
   // Connects when needed and stays connected.
   std::string ReadOutlookVersion();
+  // What the connected server could not read of its store in this
+  // connection; empty when not connected or the server reads no files.
+  StoreReadReport TakeReadReport();
 
  private:
   _Application& Application();

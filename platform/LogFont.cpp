@@ -80,8 +80,10 @@ std::int32_t HeightFromPoints(int points) {
 
 QFont FontFromLogFont(const LogFont& f) {
   QFont font(QString::fromStdString(f.faceName));
+  // Height 0 asks for the default size; any other is held to 1-500 points,
+  // so a damaged value cannot ask for a picture of gigabytes.
   const int points = PointsFromHeight(f.height);
-  font.setPointSize(points > 0 ? points : 8);
+  font.setPointSize(points > 0 ? std::clamp(points, kMinFontPoints, kMaxFontPoints) : 8);
   const int weight = f.weight <= 0 ? 400 : std::clamp(f.weight, 1, 1000);
   font.setWeight(static_cast<QFont::Weight>(weight));
   font.setItalic(f.italic != 0);
@@ -95,7 +97,7 @@ LogFont LogFontFromFont(const QFont& font, const LogFont& base) {
   f.faceName = font.family().toStdString();
   const int points = font.pointSize() > 0 ? font.pointSize()
                                           : static_cast<int>(std::lround(font.pointSizeF()));
-  f.height = HeightFromPoints(points);
+  f.height = HeightFromPoints(std::clamp(points, kMinFontPoints, kMaxFontPoints));
   f.weight = static_cast<std::int32_t>(font.weight());
   f.italic = font.italic() ? 1 : 0;
   f.underline = font.underline() ? 1 : 0;

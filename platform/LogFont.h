@@ -14,6 +14,11 @@ namespace lumivane {
 
 using LogFontBytes = std::array<std::uint8_t, 60>;
 
+// Font sizes the display takes, in points; a stored height outside is held
+// to the nearer end.
+inline constexpr int kMinFontPoints = 1;
+inline constexpr int kMaxFontPoints = 500;
+
 struct LogFont {
   std::int32_t height = -11;
   std::int32_t width = 0;

@@ -181,6 +181,7 @@ RegistryFile::RegistryFile(std::string keyPath) : keyPath_(std::move(keyPath)) {
 
 void RegistryFile::Parse(std::string_view fileBytes) {
   values_.clear();
+  index_.clear();
   foreign_.clear();
   skippedLines_ = 0;
   const std::string text = DecodeRegText(fileBytes);
@@ -257,12 +258,14 @@ std::string RegistryFile::Serialize() const {
   return out;
 }
 
-const RegValue* RegistryFile::Find(std::string_view name) const {
-  for (const RegValue& v : values_) {
-    if (SameTextAscii(v.name, name)) return &v;
-  }
-  return nullptr;
+const RegValue* RegistryFile::Lookup(std::string_view name) const {
+  const auto found = index_.find(LowerCaseAscii(name));
+  if (found == index_.end()) return nullptr;
+  ++comparisons_;
+  return &values_[found->second];
 }
+
+const RegValue* RegistryFile::Find(std::string_view name) const { return Lookup(name); }
 
 std::optional<std::uint32_t> RegistryFile::ReadDword(std::string_view name) const {
   const RegValue* v = Find(name);
@@ -283,11 +286,12 @@ std::optional<std::vector<std::uint8_t>> RegistryFile::ReadBinary(std::string_vi
 }
 
 void RegistryFile::Set(RegValue value) {
-  for (RegValue& v : values_) {
-    if (SameTextAscii(v.name, value.name)) {
-      v = std::move(value);
-      return;
-    }
+  // The index makes a file of n values cost n look-ups, not n squared.
+  const auto [slot, added] = index_.try_emplace(LowerCaseAscii(value.name), values_.size());
+  ++comparisons_;
+  if (!added) {
+    values_[slot->second] = std::move(value);
+    return;
   }
   values_.push_back(std::move(value));
 }

@@ -8,10 +8,12 @@
 // (with or without BOM), CRLF or LF, with "\"-continued hex lines. A damaged
 // line is skipped, never the whole file; values under other keys and kinds we
 // do not model are kept and written back unchanged.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lumivane {
@@ -48,6 +50,9 @@ class RegistryFile {
 
   const std::vector<RegValue>& Values() const { return values_; }
   int SkippedLines() const { return skippedLines_; }
+  // How many value names were compared since the store was made: the cost of
+  // every look-up, for tests that reading stays linear in the file's size.
+  std::uint64_t NameComparisons() const { return comparisons_; }
 
  private:
   struct ForeignSection {
@@ -55,9 +60,13 @@ class RegistryFile {
     std::vector<std::string> lines;
   };
   std::string keyPath_;
+  // The position in values_ of each name, lower-cased (ASCII letters).
+  const RegValue* Lookup(std::string_view name) const;
   std::vector<RegValue> values_;
+  std::unordered_map<std::string, std::size_t> index_;
   std::vector<ForeignSection> foreign_;
   int skippedLines_ = 0;
+  mutable std::uint64_t comparisons_ = 0;
 };
 
 // The file's text as UTF-8: UTF-16 (by byte order mark or by its zero bytes),

@@ -100,6 +100,8 @@ struct Task {
 struct SourceContent {
   std::vector<Appointment> appointments;
   std::vector<Task> tasks;
+  // Components left out because their text is over the reader's limits.
+  std::size_t skippedItems = 0;
 };
 
 // A wall time of one base on the wall clock of another; a floating time

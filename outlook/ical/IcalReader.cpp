@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "outlook/ical/CalendarLayout.h"
 #include "outlook/ical/IcalLibrary.h"
 #include "outlook/ical/IcalRecurrence.h"
+#include "outlook/ical/IcalTextScreen.h"
 
 namespace lumivane::ical {
 namespace {
@@ -201,9 +203,11 @@ struct Fields {
 
 // libical replaces a property whose value it cannot read by an X-LIC-ERROR
 // that names it ("... in RRULE property. Removing entire property: ...").
+// A broken RDATE or EXDATE costs only its own date (the lists are split one
+// date a line before parsing); the item still stands.
 bool DropsATime(std::string_view error) {
-  static constexpr std::string_view kTimed[] = {"DTSTART", "DTEND", "DURATION",      "DUE",
-                                                "RRULE",   "RDATE", "RECURRENCE-ID", "EXDATE"};
+  static constexpr std::string_view kTimed[] = {"DTSTART", "DTEND", "DURATION", "DUE",
+                                                "RRULE",   "RECURRENCE-ID"};
   return std::any_of(std::begin(kTimed), std::end(kTimed), [error](std::string_view name) {
     return error.find(" in " + std::string(name) + " property") != std::string_view::npos;
   });
@@ -334,12 +338,12 @@ bool ReadSeries(const Fields& f, const ReadTime& start, const Span& span, FileZo
     const icaldatetimeperiodtype value = icalproperty_get_rdate(p);
     const bool isPeriod = !icaltime_is_null_time(value.period.start);
     const auto time = TimeOf(p, isPeriod ? value.period.start : value.time, zones);
-    if (!time) return false;
+    if (!time) continue;  // a date that cannot be read adds nothing
     ExtraDate extra{ConvertWall(time->base, start.base, time->wall), -1};
     if (start.isDate) extra.start = DayOfWall(time->wall) * kSecondsPerDay;
     if (isPeriod && !icaltime_is_null_time(value.period.end)) {
       const auto end = TimeOf(p, value.period.end, zones);
-      if (!end) return false;
+      if (!end) continue;
       extra.seconds =
           std::max<std::int64_t>(0, time->base.ToUtc(end->wall) - time->base.ToUtc(time->wall));
     } else if (isPeriod) {
@@ -603,46 +607,84 @@ constexpr std::size_t kPartSize = 64 * 1024;
 
 }  // namespace
 
-SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones) {
-  const std::size_t start = TextStart(text);
-  const std::string_view body = std::string_view(text).substr(start);
+SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones,
+                           ReadCounts* counts) {
+  std::string_view body = std::string_view(text).substr(TextStart(text));
   if (IsBlank(body)) return {};
-  // A small file (a vdir item) is one part anyway.
-  const CalendarLayout layout = body.size() > kPartSize ? ScanCalendar(body) : CalendarLayout{};
+  // Folds broken by blank lines and date lists are mended first.
+  const std::optional<std::string> tidied = TidyCalendarText(body);
+  if (tidied) body = *tidied;
+  const auto parse = [&](const char* calendar, std::size_t length) {
+    if (counts != nullptr) {
+      ++counts->parses;
+      counts->bytes += length;
+    }
+    return Parse(calendar, fileName);
+  };
+  const CalendarLayout layout = ScanCalendar(body);
   Reader reader(zones);
   if (!layout.plain) {
-    // A small file, or anything unusual, is left to libical as a whole.
-    const Tree root = Parse(text.c_str() + start, fileName);
+    // Anything unusual is left to libical as a whole, if it is within the limits.
+    if (!WithinTextLimits(body)) {
+      throw AutomationError("The file \"" + fileName +
+                            "\" in the calendar store has lines too long or too many for its reader.");
+    }
+    const Tree root = parse(tidied ? tidied->c_str() : text.c_str() + TextStart(text), body.size());
     return reader.Read(root.get());
   }
-  // A large file is parsed a part at a time: each part's tree is read while
-  // it is fresh in the cache and freed before the next, so the whole tree
-  // (ten times the file) never exists at once.
-  const Tree zoneTree = Parse(Wrapped(layout.zones).c_str(), fileName);
-  reader.AddZones(zoneTree.get());
+  // The file is parsed a part at a time: each part's tree is read while it is
+  // fresh in the cache and freed before the next, so the whole tree (ten
+  // times the file) never exists at once. A component over the limits of
+  // libical's parser is left out and counted.
+  std::size_t skipped = 0;
+  const auto fits = [&skipped](std::string_view component) {
+    if (WithinTextLimits(component)) return true;
+    ++skipped;
+    return false;
+  };
+  std::vector<std::string_view> zoneParts;
+  for (const std::string_view zone : layout.zones) {
+    if (fits(zone)) zoneParts.push_back(zone);
+  }
+  Tree zoneTree;  // the definitions stay alive until the end of the read
+  if (!zoneParts.empty()) {
+    const std::string zoneText = Wrapped(zoneParts);
+    zoneTree = parse(zoneText.c_str(), zoneText.size());
+    reader.AddZones(zoneTree.get());
+  }
   reader.Reserve(layout.events, layout.tasks);
   std::vector<std::string_view> part;
   std::size_t partSize = 0;
   const auto readPart = [&] {
-    const Tree tree = Parse(Wrapped(part).c_str(), fileName);
+    const std::string partText = Wrapped(part);
+    const Tree tree = parse(partText.c_str(), partText.size());
     reader.ReadItems(tree.get());
     part.clear();
     partSize = 0;
   };
   for (const std::string_view item : layout.items) {
+    if (!fits(item)) continue;
     part.push_back(item);
     partSize += item.size();
     if (partSize >= kPartSize) readPart();
   }
   if (!part.empty()) readPart();
-  return reader.Finish();
+  SourceContent content = reader.Finish();
+  content.skippedItems = skipped;
+  return content;
 }
 
 std::string ExtractItemCalendar(const std::string& text, ItemKind kind, std::string_view uid,
                                 std::uint32_t ordinal) {
   const std::size_t start = TextStart(text);
-  if (IsBlank(std::string_view(text).substr(start))) return {};
-  const Tree root = Parse(text.c_str() + start, "item");
+  const std::string_view body = std::string_view(text).substr(start);
+  // A file with lines over the parser's limits gives no item (reading it
+  // skipped them); the count of properties is a component's, not the file's.
+  TextLimits limits;
+  limits.propertiesPerComponent = std::numeric_limits<std::size_t>::max();
+  if (IsBlank(body) || !WithinTextLimits(body, limits)) return {};
+  const std::optional<std::string> tidied = TidyCalendarText(body);
+  const Tree root = Parse(tidied ? tidied->c_str() : text.c_str() + start, "item");
   const icalcomponent_kind wanted =
       kind == ItemKind::Appointment ? ICAL_VEVENT_COMPONENT : ICAL_VTODO_COMPONENT;
 

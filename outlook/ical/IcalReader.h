@@ -12,9 +12,18 @@
 
 namespace lumivane::ical {
 
+// What one read handed to libical, for tests of the reader's cost.
+struct ReadCounts {
+  std::size_t parses = 0;  // texts handed to libical's parser
+  std::size_t bytes = 0;   // their total length
+};
+
 // fileName names the file in the AutomationError raised for a text that is
-// not iCalendar at all. An empty file holds no items.
-SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones);
+// not iCalendar at all, or not one the reader takes (a text over the limits
+// of IcalTextScreen.h that is no plain calendar). An empty file holds no
+// items. A component over those limits is skipped and counted.
+SourceContent ReadCalendar(const std::string& text, const std::string& fileName, ZoneCache& zones,
+                           ReadCounts* counts = nullptr);
 
 enum class ItemKind : char { Appointment = 'E', Task = 'T' };
 

@@ -186,6 +186,14 @@ std::string IcalApplication::ItemFile(const std::string& entryId) {
   throw AutomationError("The item is no longer in the calendar store.");
 }
 
+StoreReadReport IcalApplication::TakeReadReport() {
+  StoreReadReport report;
+  if (!context_->snapshot) return report;
+  report.newProblems = context_->store->TakeNewProblems();
+  report.filesWithProblems = context_->snapshot->problems.size();
+  return report;
+}
+
 }  // namespace lumivane::ical
 
 namespace lumivane {

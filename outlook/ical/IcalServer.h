@@ -13,7 +13,9 @@
 
 namespace lumivane::ical {
 
-class IcalApplication final : public _Application, public ItemFileProvider {
+class IcalApplication final : public _Application,
+                              public ItemFileProvider,
+                              public ReadProblemSource {
  public:
   // fs reads the dates in filter texts; the opener must outlive the server.
   IcalApplication(std::shared_ptr<IcalStore> store, FormatSettings fs, DesktopOpener& opener);
@@ -23,6 +25,7 @@ class IcalApplication final : public _Application, public ItemFileProvider {
   std::string Version() override;
   // A vdir item's own file, else a temporary .ics that holds just the item.
   std::string ItemFile(const std::string& entryId) override;
+  StoreReadReport TakeReadReport() override;
 
   struct Context;
 

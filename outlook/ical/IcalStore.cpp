@@ -73,14 +73,16 @@ std::vector<IcalStore::Found> IcalStore::ListSources() {
     throw AutomationError("The calendar store \"" + root_ +
                           "\" cannot be read: " + SystemText(errno) + ".");
   }
-  ListFolder(folder, {}, false, found);
+  std::set<Identity> seen{{static_cast<std::uint64_t>(rootStatus.st_dev),
+                           static_cast<std::uint64_t>(rootStatus.st_ino)}};
+  ListFolder(folder, {}, false, found, seen);
   return found;
 }
 
 // Files are looked at relative to their open folder (no path is put
 // together for a file that did not change); links are followed.
 void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
-                           std::vector<Found>& found) {
+                           std::vector<Found>& found, std::set<Identity>& seen) {
   DIR* listing = fdopendir(folder);
   if (listing == nullptr) {
     close(folder);
@@ -89,12 +91,21 @@ void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
     struct stat status {};
     if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;  // a dangling link
-    if (S_ISREG(status.st_mode) && HasIcsSuffix(name)) {
+    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
+    const bool vdir = S_ISDIR(status.st_mode) && !inVdir;
+    if (!file && !vdir) continue;
+    // A link to the root ("self.ics -> .") or to a file or folder listed
+    // already would list the same items twice.
+    const Identity identity{static_cast<std::uint64_t>(status.st_dev),
+                            static_cast<std::uint64_t>(status.st_ino)};
+    if (!seen.insert(identity).second) continue;
+    if (file) {
       found.push_back({prefix.empty() ? name : prefix + name, inVdir, SignatureOf(status)});
-    } else if (S_ISDIR(status.st_mode) && !inVdir) {
+    } else {
       // A folder in the store root is a vdir: one item per file, no deeper.
-      const int vdir = openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      if (vdir >= 0) ListFolder(vdir, name + "/", true, found);
+      const int vdirFolder =
+          openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (vdirFolder >= 0) ListFolder(vdirFolder, name + "/", true, found, seen);
     }
   }
   closedir(listing);
@@ -110,11 +121,13 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   const std::string path = PathOf(found);
   try {
     if (!ReadFileInto(path, kMaxCalendarFileBytes, buffer_)) {
-      throw FileError("Cannot read", path, std::strerror(ENOENT));
+      // Removed or renamed since the listing: the next refresh finds it anew.
+      entry.vanished = true;
+      return entry;
     }
   } catch (const FileError& e) {
-    entry.error = "The file \"" + found.name +
-                  "\" in the calendar store cannot be read: " + e.reason() + ".";
+    entry.problem = "The file \"" + found.name +
+                    "\" in the calendar store cannot be read: " + e.reason() + ".";
     return entry;
   }
   const std::string& text = buffer_;
@@ -126,9 +139,15 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   source->inVdir = found.inVdir;
   try {
     source->content = ReadCalendar(text, found.name, zones_);
-  } catch (const AutomationError& e) {
-    entry.error = e.what();
+  } catch (const std::exception& e) {
+    // libical's own failures (out of memory) cost this file, not the store.
+    entry.problem = e.what();
     return entry;
+  }
+  if (const std::size_t skipped = source->content.skippedItems; skipped > 0) {
+    entry.problem = "The file \"" + found.name + "\" in the calendar store: " +
+                    std::to_string(skipped) + (skipped == 1 ? " item was" : " items were") +
+                    " left out, being larger than the reader takes.";
   }
   entry.source = std::move(source);
   return entry;
@@ -143,7 +162,8 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
   }
   std::map<std::string, Entry> entries;
   auto snapshot = std::make_shared<StoreSnapshot>();
-  firstError_.clear();
+  std::string firstError;
+  bool anyRead = false;
   for (const Found& f : found) {
     auto old = entries_.find(f.name);
     Entry entry;
@@ -151,17 +171,38 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
       entry = std::move(old->second);
     } else {
       entry = ReadSource(f);
+      if (!entry.problem.empty()) newProblems_.push_back(entry.problem);
     }
-    if (!entry.error.empty() && firstError_.empty()) firstError_ = entry.error;
-    if (entry.source) snapshot->sources.push_back(entry.source);
+    if (entry.vanished) continue;
+    if (!entry.problem.empty()) {
+      snapshot->problems.push_back(entry.problem);
+      if (!entry.source && firstError.empty()) firstError = entry.problem;
+    }
+    if (entry.source) {
+      anyRead = true;
+      snapshot->sources.push_back(entry.source);
+    }
     entries.emplace(f.name, std::move(entry));
   }
   if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
   entries_ = std::move(entries);
+  // Listed as found, less what vanished: a vanished file counts as a change.
+  std::erase_if(found, [this](const Found& f) { return entries_.count(f.name) == 0; });
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
-  if (!firstError_.empty()) throw AutomationError(firstError_);
+  // The refresh fails as a whole only when no file at all could be read.
+  firstError_ = anyRead ? std::string() : firstError;
+  if (!firstError_.empty()) {
+    newProblems_.clear();  // the error itself tells
+    throw AutomationError(firstError_);
+  }
   return snapshot_;
+}
+
+std::vector<std::string> IcalStore::TakeNewProblems() {
+  std::vector<std::string> taken;
+  taken.swap(newProblems_);
+  return taken;
 }
 
 }  // namespace lumivane::ical

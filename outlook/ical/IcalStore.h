@@ -6,6 +6,8 @@
 // and a refresh of an unchanged store costs a look at each file.
 #include <cstdint>
 #include <map>
+#include <set>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +28,9 @@ struct IcalSource {
 // taken from it, which keep it alive.
 struct StoreSnapshot {
   std::vector<std::shared_ptr<const IcalSource>> sources;
+  // One text per file that could not be read, or not in full (name and
+  // reason), in name order.
+  std::vector<std::string> problems;
 };
 
 class IcalStore {
@@ -34,10 +39,16 @@ class IcalStore {
 
   const std::string& Root() const { return root_; }
 
-  // Looks at every file and re-reads those that changed. AutomationError when
-  // the store root does not exist, or naming a file that cannot be read or is
-  // not iCalendar.
+  // Looks at every file and re-reads those that changed. A file that cannot
+  // be read or is not iCalendar is left out and named in the snapshot's
+  // problems; the rest of the store is served. AutomationError when the store
+  // root does not exist or cannot be listed, and when no file at all could
+  // be read (naming the first failure).
   std::shared_ptr<const StoreSnapshot> Refresh();
+
+  // The problems of the files read since the last call, each once: a file
+  // that keeps failing unchanged is not reported again.
+  std::vector<std::string> TakeNewProblems();
 
   // How many files were parsed since the store was made (for tests and
   // benchmarks of the re-read rule).
@@ -57,7 +68,10 @@ class IcalStore {
   struct Entry {
     Signature signature;
     std::shared_ptr<const IcalSource> source;
-    std::string error;  // a file that could not be read stays an error until it changes
+    // Why the file could not be read (it stays an error until it changes), or
+    // what of it was left out.
+    std::string problem;
+    bool vanished = false;  // gone between listing and reading: not listed
   };
   struct Found {
     std::string name;
@@ -68,7 +82,11 @@ class IcalStore {
 
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
-  void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found);
+  // `seen` holds the device and inode of every folder and file listed, so a
+  // link to the root or to something listed already adds nothing.
+  using Identity = std::pair<std::uint64_t, std::uint64_t>;
+  void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found,
+                  std::set<Identity>& seen);
   std::string PathOf(const Found& found) const;
   Entry ReadSource(const Found& found);
 
@@ -77,7 +95,8 @@ class IcalStore {
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files
-  std::string firstError_;
+  std::string firstError_;  // set when no file at all could be read
+  std::vector<std::string> newProblems_;
   std::shared_ptr<const StoreSnapshot> snapshot_;
   std::uint64_t filesRead_ = 0;
   // One buffer for every file read: a large block allocated and freed at each

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -11,7 +12,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/AsciiCase.h"
 #include "base/FileIo.h"
+#include "base/FileListing.h"
 
 namespace lumivane {
 namespace {
@@ -232,15 +235,42 @@ std::string SampleTasks(AutomationDate now) {
 
 }  // namespace
 
+std::vector<std::string> CalendarFilesBesideSample(const std::string& folder) {
+  std::vector<std::string> others;
+  const auto isIcs = [](const std::string& name) {
+    return name.size() > 4 && SameTextAscii(std::string_view(name).substr(name.size() - 4), ".ics");
+  };
+  for (const std::string& name : FolderEntryNames(folder, /*skipHidden=*/false)) {
+    if (name == kSampleFiles[0] || name == kSampleFiles[1]) continue;
+    const std::string path = folder + "/" + name;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+      // A vdir: a folder of calendar files.
+      const auto inner = FolderEntryNames(path, false);
+      if (std::any_of(inner.begin(), inner.end(), isIcs)) others.push_back(name + "/");
+    } else if (isIcs(name)) {
+      others.push_back(name);
+    }
+  }
+  return others;
+}
+
 std::vector<std::string> WriteSampleStore(const std::string& folder, AutomationDate now) {
+  // Invented appointments must not be mixed into a real calendar.
+  if (const auto others = CalendarFilesBesideSample(folder); !others.empty()) {
+    std::string names;
+    for (const std::string& name : others) names += (names.empty() ? "" : ", ") + name;
+    throw std::runtime_error("The folder " + folder + " already holds calendar files (" + names +
+                             "); the sample is written only into a folder without them.");
+  }
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error || !std::filesystem::is_directory(folder)) {
     throw std::runtime_error("Cannot create the folder " + folder +
                              (error ? ": " + error.message() : std::string()));
   }
-  const std::vector<std::string> paths = {folder + "/sample-calendar.ics",
-                                          folder + "/sample-tasks.ics"};
+  const std::vector<std::string> paths = {folder + "/" + kSampleFiles[0],
+                                          folder + "/" + kSampleFiles[1]};
   WriteFileAtomically(paths[0], SampleCalendar(now), 0644);
   WriteFileAtomically(paths[1], SampleTasks(now), 0644);
   return paths;

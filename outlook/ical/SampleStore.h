@@ -12,10 +12,17 @@
 
 namespace lumivane {
 
+inline constexpr const char* kSampleFiles[] = {"sample-calendar.ics", "sample-tasks.ics"};
+
+// The calendar files of a folder other than the sample's own: its other .ics
+// files and its folders holding .ics files (named with a trailing "/").
+std::vector<std::string> CalendarFilesBesideSample(const std::string& folder);
+
 // Creates the folder when needed and writes "sample-calendar.ics" and
 // "sample-tasks.ics" into it (replacing earlier sample files, nothing else).
 // now is a local automation date. Returns the paths written;
-// std::runtime_error when the folder or a file cannot be written.
+// std::runtime_error when the folder already holds other calendar files, or
+// when the folder or a file cannot be written.
 std::vector<std::string> WriteSampleStore(const std::string& folder, AutomationDate now);
 
 }  // namespace lumivane

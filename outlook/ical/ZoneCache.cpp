@@ -2,6 +2,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "outlook/ical/WindowsZoneNames.h"
@@ -11,7 +12,51 @@ namespace {
 
 const icaltimetype kFirstYear = icaltime_from_string("19700101T000000Z");
 
+// Changes of offset counted up to this year; a zone with more is refused.
+constexpr int kLastCountedYear = 2100;
+
+// The changes of offset one STANDARD or DAYLIGHT part makes, counted up to
+// `limit`. A rule more frequent than daily counts as over any limit: libical
+// would expand it for ever.
+std::size_t CountTransitions(icalcomponent* part, std::size_t limit) {
+  std::size_t count = 0;
+  for (icalproperty* p = icalcomponent_get_first_property(part, ICAL_RDATE_PROPERTY);
+       p != nullptr && count <= limit;
+       p = icalcomponent_get_next_property(part, ICAL_RDATE_PROPERTY)) {
+    ++count;
+  }
+  const icaltimetype start = icalcomponent_get_dtstart(part);
+  for (icalproperty* p = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY);
+       p != nullptr && count <= limit;
+       p = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY)) {
+    const icalrecurrencetype rule = icalproperty_get_rrule(p);
+    if (rule.freq == ICAL_NO_RECURRENCE) continue;
+    if (rule.freq < ICAL_DAILY_RECURRENCE || icaltime_is_null_time(start)) return limit + 1;
+    icalrecur_iterator* walk = icalrecur_iterator_new(rule, start);
+    if (walk == nullptr) continue;
+    for (icaltimetype t = icalrecur_iterator_next(walk);
+         !icaltime_is_null_time(t) && t.year <= kLastCountedYear && count <= limit;
+         t = icalrecur_iterator_next(walk)) {
+      ++count;
+    }
+    icalrecur_iterator_free(walk);
+  }
+  return count;
+}
+
 }  // namespace
+
+bool HasBoundedTransitions(icalcomponent* vtimezone, std::size_t limit) {
+  std::size_t count = 0;
+  for (icalcomponent* part = icalcomponent_get_first_component(vtimezone, ICAL_ANY_COMPONENT);
+       part != nullptr; part = icalcomponent_get_next_component(vtimezone, ICAL_ANY_COMPONENT)) {
+    const icalcomponent_kind kind = icalcomponent_isa(part);
+    if (kind != ICAL_XSTANDARD_COMPONENT && kind != ICAL_XDAYLIGHT_COMPONENT) continue;
+    count += CountTransitions(part, limit - std::min(count, limit));
+    if (count > limit) return false;
+  }
+  return true;
+}
 
 std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vtimezone) {
   char* text = icalcomponent_as_ical_string_r(vtimezone);
@@ -28,6 +73,13 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vti
   // libical walk every year since; calendar data starts in 1970.
   icalcomponent* definition = icalcomponent_new_clone(vtimezone);
   icaltimezone_truncate_vtimezone(definition, kFirstYear, icaltime_null_time(), 0);
+  // Rules of every minute (or too many changes) are refused: the zone is
+  // unusable and its times are read without it.
+  if (!HasBoundedTransitions(definition, kMaxZoneTransitions)) {
+    icalcomponent_free(definition);
+    icaltimezone_free(zone, 1);
+    return nullptr;
+  }
   if (icaltimezone_set_component(zone, definition) == 0) {
     icaltimezone_free(zone, 1);
     return nullptr;

@@ -2,6 +2,7 @@
 // The time zones of a store, shared by its sources: a VTIMEZONE that many
 // files repeat (a vdir folder holds one per item) becomes one zone, and the
 // system's zones are looked up once per name.
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +13,15 @@
 typedef struct icalcomponent_impl icalcomponent;
 
 namespace lumivane::ical {
+
+// A zone definition with more changes of offset than this up to 2100 (or
+// any rule more frequent than daily) is unusable: libical would spend
+// minutes and gigabytes expanding it. Real zones change twice a year.
+inline constexpr std::size_t kMaxZoneTransitions = 2000;
+
+// True when the VTIMEZONE's STANDARD and DAYLIGHT parts make at most `limit`
+// changes of offset up to 2100, none of them more often than daily.
+bool HasBoundedTransitions(icalcomponent* vtimezone, std::size_t limit);
 
 class ZoneCache {
  public:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "display/RefreshDisplay.h"
@@ -77,12 +79,17 @@ class FakeNameSpace : public NameSpace {
   }
 };
 
-class FakeApplication : public _Application {
+class FakeApplication : public _Application, public ReadProblemSource {
  public:
+  explicit FakeApplication(StoreReadReport report = {}) : report_(std::move(report)) {}
   std::shared_ptr<lumivane::NameSpace> GetNamespace(const std::string&) override {
     return std::make_shared<FakeNameSpace>();
   }
   std::string Version() override { return "fake"; }
+  StoreReadReport TakeReadReport() override { return std::exchange(report_, {}); }
+
+ private:
+  StoreReadReport report_;
 };
 
 class NoOpener : public DesktopOpener {
@@ -123,6 +130,9 @@ class RecordingWindow : public RefreshWindow {
   void SetTrayHint(const std::string& hint) override { calls.push_back("hint " + hint); }
   int ScreenBitsPerPixel() const override { return bitsPerPixel; }
   void SetAlphaLevel(int alpha) override { calls.push_back("alpha " + std::to_string(alpha)); }
+  void ReportReadProblems(const std::vector<std::string>& problems) override {
+    for (const std::string& problem : problems) calls.push_back("problem " + problem);
+  }
 };
 
 class RecordingLabel : public RefreshLabel {
@@ -147,10 +157,11 @@ struct Fixture {
   FormatSettings formats = test::GermanFormats();
   NoOpener opener;
   bool failConnect = false;
+  StoreReadReport report;
   TOutlookApplication session{[this]() -> std::unique_ptr<_Application> {
                                 if (failConnect)
                                   throw AutomationError("The calendar store is gone");
-                                return std::make_unique<FakeApplication>();
+                                return std::make_unique<FakeApplication>(report);
                               },
                               opener};
   RecordingWindow window;
@@ -220,6 +231,31 @@ TEST(RefreshDisplay, TheLargestFittingCountIsFoundWithFewProbesNearTheEstimate) 
   int probes = 0;
   EXPECT_EQ(LargestFittingCount(20000, 41, [&](int count) { return ++probes, count <= 40; }), 40);
   EXPECT_LE(probes, 3);
+}
+
+TEST(RefreshDisplay, FilesThatCouldNotBeReadAreReportedAndCountedInTheHint) {
+  Fixture f;
+  f.report.newProblems = {"The file \"a.ics\" in the calendar store cannot be read."};
+  f.report.filesWithProblems = 2;
+  ASSERT_TRUE(f.Run());
+  EXPECT_EQ(f.label.lines.size(), 8u);  // the rest is shown
+  const auto& calls = f.window.calls;
+  EXPECT_NE(std::find(calls.begin(), calls.end(),
+                      "problem The file \"a.ics\" in the calendar store cannot be read."),
+            calls.end());
+  EXPECT_EQ(calls[calls.size() - 2],
+            "hint Lumivane\nLast Outlook data received at 08.12.2026 09:00:00\n"
+            "2 calendar files could not be read");
+  // Nothing new and one file: no report, the count alone.
+  f.report = {{}, 1};
+  f.window.calls.clear();
+  ASSERT_TRUE(f.Run());
+  EXPECT_EQ(std::count_if(f.window.calls.begin(), f.window.calls.end(),
+                          [](const std::string& c) { return c.rfind("problem", 0) == 0; }),
+            0);
+  EXPECT_EQ(f.window.calls[f.window.calls.size() - 2],
+            "hint Lumivane\nLast Outlook data received at 08.12.2026 09:00:00\n"
+            "1 calendar file could not be read");
 }
 
 TEST(RefreshDisplay, FullScreenProgramHoldsTheRefreshBackUnlessAllowed) {

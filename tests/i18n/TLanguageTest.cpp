@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -64,7 +65,7 @@ TEST_F(TLanguageTest, WithoutAFileEveryKeyIsItsOwnText) {
   EXPECT_EQ(language.LookupMessage("Tasks"), "Tasks");
 }
 
-TEST_F(TLanguageTest, ReadsTheFileAtEveryLookup) {
+TEST_F(TLanguageTest, AnEditedFileCountsAtTheNextLookup) {
   TLanguage language;
   language.LanguageFile = folder.Write("Deutsch.lvl", "[messages]\ncalendar=Kalender\n");
   EXPECT_EQ(language.LookupMessage("Calendar"), "Kalender");
@@ -74,6 +75,37 @@ TEST_F(TLanguageTest, ReadsTheFileAtEveryLookup) {
   EXPECT_EQ(language.LookupMessage("Tasks"), "");
   std::filesystem::remove(language.LanguageFile);
   EXPECT_EQ(language.LookupMessage("Calendar"), "Calendar");
+}
+
+// A refresh asks for every display word: a changed file is read once, an
+// unchanged one not at all.
+TEST_F(TLanguageTest, AChangedFileIsReadOnceForAllItsLookups) {
+  TLanguage language;
+  language.LanguageFile = folder.Write("Deutsch.lvl", "[Messages]\nToday=Heute\n");
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(language.LookupMessage("Today"), "Heute");
+  EXPECT_EQ(language.LookupMessage("Tasks"), "Tasks");
+  EXPECT_EQ(language.FileReads(), 1u);
+  folder.Write("Deutsch.lvl", "[Messages]\nToday=Heute!\n");
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(language.LookupMessage("Today"), "Heute!");
+  EXPECT_EQ(language.FileReads(), 2u);
+  // Another file is another read; its words are its own.
+  language.LanguageFile = folder.Write("Dansk.lvl", "[Messages]\nToday=I dag\n");
+  EXPECT_EQ(language.LookupMessage("Today"), "I dag");
+  EXPECT_EQ(language.FileReads(), 3u);
+}
+
+TEST_F(TLanguageTest, OnlyRegularFilesOfBoundedSizeAreRead) {
+  TLanguage language;
+  std::string huge = "[Messages]\nToday=Heute\n";
+  huge.resize(kMaxProfileFileBytes + 1, ' ');
+  language.LanguageFile = folder.Write("Huge.lvl", huge);
+  EXPECT_EQ(language.LookupMessage("Today"), "Today");
+  // A pipe would block the refresh: it is not opened for reading.
+  const std::string fifo = (folder.path() / "Pipe.lvl").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  language.LanguageFile = fifo;
+  EXPECT_EQ(language.LookupMessage("Today"), "Today");
+  EXPECT_FALSE(ReadProfileString(fifo, "Messages", "Today"));
 }
 
 TEST_F(TLanguageTest, FilesWrittenOnWindowsReadUnchanged) {

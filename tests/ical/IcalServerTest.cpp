@@ -217,8 +217,9 @@ TEST_F(IcalServerTest, BrokenInputs) {
   EXPECT_THAT(Subjects(WalkAppointments(*Calendar(test::IcsData("broken.ics")), kFirstForm)),
               ElementsAre("Readable"));
 
+  // A file that is no calendar costs that file; with nothing else to read,
+  // the whole refresh fails, naming it.
   test::TempStore store;
-  store.Write("good.ics", test::Calendar(""));
   std::filesystem::copy_file(test::IcsData("not-a-calendar.ics"), store.Path("list.ics"));
   try {
     Calendar(store.Root());
@@ -226,6 +227,8 @@ TEST_F(IcalServerTest, BrokenInputs) {
   } catch (const AutomationError& e) {
     EXPECT_THAT(e.what(), HasSubstr("\"list.ics\""));
   }
+  store.Write("good.ics", test::Calendar(""));
+  EXPECT_TRUE(WalkAppointments(*Calendar(store.Root()), kFirstForm).empty());
 
   test::TempStore empty;
   EXPECT_TRUE(WalkAppointments(*Calendar(empty.Root()), kFirstForm).empty());
@@ -379,13 +382,14 @@ TEST_F(IcalServerTest, AStoreReReadsOnlyTheFilesThatChanged) {
   ASSERT_EQ(second->sources.size(), 2u);
   EXPECT_EQ(second->sources[0], first->sources[0]);  // a.ics kept as it was
   EXPECT_EQ(second->sources[1]->content.tasks.size(), 1u);
-  // A broken file stays an error without being read again until it changes.
+  // A broken file stays a problem without being read again until it changes.
   store.Write("c.ics", "garbage");
-  EXPECT_THROW(cache.Refresh(), AutomationError);
-  EXPECT_THROW(cache.Refresh(), AutomationError);
+  EXPECT_EQ(cache.Refresh()->problems.size(), 1u);
+  EXPECT_EQ(cache.Refresh()->problems.size(), 1u);
   EXPECT_EQ(cache.FilesRead(), 4u);
   std::filesystem::remove(store.Path("c.ics"));
   EXPECT_EQ(cache.Refresh()->sources.size(), 2u);
+  EXPECT_TRUE(cache.Refresh()->problems.empty());
 }
 
 TEST_F(IcalServerTest, EveryConnectionSeesTheStoreAsItIsNow) {

@@ -104,6 +104,22 @@ TEST_F(SampleStoreTest, TasksOfEveryKind) {
                            [](const auto& a) { return a.subject == "Farmers' market"; }));
 }
 
+TEST_F(SampleStoreTest, AFolderWithOtherCalendarFilesIsRefusedUntouched) {
+  const AutomationDate now = EncodeDate(2026, 12, 8);
+  store_.Write("notes.txt", "not a calendar");
+  EXPECT_EQ(WriteSampleStore(store_.Root(), now).size(), 2u);  // other files do not count
+  store_.Write("work.ics", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+  store_.Write("personal/one.ics", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+  EXPECT_EQ(CalendarFilesBesideSample(store_.Root()),
+            (std::vector<std::string>{"personal/", "work.ics"}));
+  try {
+    WriteSampleStore(store_.Root(), now);
+    FAIL() << "written into a real calendar";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("work.ics"), std::string::npos);
+  }
+}
+
 TEST_F(SampleStoreTest, AFolderThatCannotBeMadeIsAnError) {
   store_.Write("file", "in the way");
   EXPECT_THROW(WriteSampleStore(store_.Path("file/store"), EncodeDate(2026, 12, 8)),

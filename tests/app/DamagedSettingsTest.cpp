@@ -1,0 +1,130 @@
+// Settings files that are damaged, hostile or huge: every value stays within
+// what the program can show, a damaged value is not written back, and
+// reading costs work linear in the file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <fstream>
+#include <set>
+
+#include "app/SettingsStore.h"
+#include "base/FileIo.h"
+#include "platform/LogFont.h"
+#include "support/TempFolder.h"
+
+namespace lumivane {
+namespace {
+
+RegistryFile Store(const std::string& values) {
+  RegistryFile file(kSettingsKey);
+  file.Parse("Windows Registry Editor Version 5.00\n\n[" + std::string(kSettingsKey) + "]\n" +
+             values);
+  return file;
+}
+
+LoadContext Context(std::set<std::string> files = {}) {
+  LoadContext context;
+  context.languagesFolder = "/opt/lumivane/Languages/";
+  context.fileExists = [files](const std::string& path) { return files.count(path) > 0; };
+  return context;
+}
+
+TEST(DamagedSettings, ValuesThatCostMemoryAreHeldToTheirMaximum) {
+  Settings s =
+      LoadSettings(Store("\"Indent\"=dword:7fffffff\n\"AlphaLevel\"=dword:00001000\n"), Context())
+          .stored.settings;
+  EXPECT_EQ(s.Indent, 10);
+  EXPECT_EQ(s.AlphaLevel, 255);
+  s = LoadSettings(Store("\"Indent\"=dword:000f4240\n"), Context()).stored.settings;
+  EXPECT_EQ(s.Indent, 10);
+  // Below the maximum, values stay as they are: -1 is no indent.
+  s = LoadSettings(Store("\"Indent\"=dword:ffffffff\n"), Context()).stored.settings;
+  EXPECT_EQ(s.Indent, -1);
+  s = LoadSettings(Store("\"Indent\"=dword:00000004\n"), Context()).stored.settings;
+  EXPECT_EQ(s.Indent, 4);
+}
+
+TEST(DamagedSettings, AFontValueShorterThanTheRecordIsDamagedAndKept) {
+  const RegistryFile previous = Store("\"DisplayFont\"=hex:01,02,03\n");
+  const LoadResult loaded = LoadSettings(previous, Context());
+  EXPECT_TRUE(loaded.errors.empty());
+  EXPECT_FALSE(loaded.stored.DisplayFont);  // the built-in font is used
+  EXPECT_TRUE(loaded.stored.DisplayFontDamaged);
+  // Saved unchanged, the damaged value stays as stored: nothing padded.
+  const RegistryFile saved = ComposeSettingsForSave(previous, loaded.stored);
+  EXPECT_EQ(saved.ReadBinary("DisplayFont"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(DamagedSettings, FontHeightsAreHeldToOneToFiveHundredPoints) {
+  LogFont font = BuiltInDisplayFont();
+  font.height = -197121;
+  EXPECT_EQ(FontFromLogFont(font).pointSize(), kMaxFontPoints);
+  font.height = INT_MIN;
+  EXPECT_EQ(FontFromLogFont(font).pointSize(), kMaxFontPoints);
+  font.height = -1;  // under a point: one point
+  EXPECT_EQ(FontFromLogFont(font).pointSize(), kMinFontPoints);
+  font.height = 0;  // the default size, as Windows reads it
+  EXPECT_EQ(FontFromLogFont(font).pointSize(), 8);
+  QFont large(QStringLiteral("DejaVu Sans"));
+  large.setPointSize(4000);
+  EXPECT_EQ(PointsFromHeight(LogFontFromFont(large, BuiltInDisplayFont()).height), kMaxFontPoints);
+}
+
+TEST(DamagedSettings, LanguageIsANameNeverAPath) {
+  const LoadContext context =
+      Context({"/opt/lumivane/Languages/Deutsch.lvl", "/opt/lumivane/Languages/../secret.lvl",
+               "/opt/lumivane/Languages/sub/x.lvl", "/etc/passwd.lvl"});
+  for (const char* name : {"../secret", "sub/x", "/etc/passwd", "..", "Deutsch/.."}) {
+    EXPECT_EQ(LanguageFileFor(name, context), "/opt/lumivane/Languages/English.lvl") << name;
+  }
+  EXPECT_EQ(LanguageFileFor("Deutsch", context), "/opt/lumivane/Languages/Deutsch.lvl");
+}
+
+TEST(DamagedSettings, ATooLargeFileIsReportedReadAsDefaultsAndNeverReplaced) {
+  test::TempFolder folder;
+  std::string huge = "Windows Registry Editor Version 5.00\n\n[" + std::string(kSettingsKey) +
+                     "]\n\"Indent\"=dword:00000003\n";
+  huge.resize(kMaxSettingsFileBytes + 1, ';');
+  const std::string path = folder.Write("Lumivane.reg", huge);
+  const LoadResult loaded = LoadSettingsFile(path, Context());
+  ASSERT_EQ(loaded.errors.size(), 1u);
+  EXPECT_NE(loaded.errors[0].find("defaults are used"), std::string::npos);
+  EXPECT_EQ(loaded.stored.settings.Indent, -1);
+  EXPECT_THROW(WriteSettingsFile(path, loaded.stored), std::runtime_error);
+  EXPECT_THROW(WriteWindowPosition(path, 5, 5), std::runtime_error);
+  EXPECT_EQ(ReadFileLimited(path, 2 * kMaxSettingsFileBytes), huge);
+  // A missing file is no problem: the first run.
+  EXPECT_TRUE(LoadSettingsFile((folder.path() / "none.reg").string(), Context()).errors.empty());
+}
+
+TEST(DamagedSettings, APipeInPlaceOfTheFileIsNotWaitedOn) {
+  test::TempFolder folder;
+  const std::string path = (folder.path() / "Lumivane.reg").string();
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  const LoadResult loaded = LoadSettingsFile(path, Context());
+  EXPECT_EQ(loaded.errors.size(), 1u);
+  EXPECT_EQ(loaded.stored.settings.RefreshEvery, 1);
+}
+
+// Work counted, not time: n values cost n name look-ups, so doubling the file
+// at most doubles them (a search per line made it n squared).
+TEST(DamagedSettings, ReadingAndLoadingWorkGrowsLinearly) {
+  const auto work = [](int values) {
+    std::string lines;
+    for (int i = 0; i < values; ++i) {
+      lines += "\"Value" + std::to_string(i) + "\"=dword:00000001\n";
+    }
+    const RegistryFile store = Store(lines);
+    LoadSettings(store, Context());
+    ComposeSettingsForSave(store, StoredSettings{});
+    return store.NameComparisons();
+  };
+  const std::uint64_t small = work(10000);
+  const std::uint64_t large = work(20000);
+  EXPECT_GE(small, 10000u);
+  EXPECT_LE(large, 2 * small + 200);
+}
+
+}  // namespace
+}  // namespace lumivane
