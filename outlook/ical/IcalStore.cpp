@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 #include "base/AsciiCase.h"
 #include "base/FileIo.h"
@@ -39,9 +40,10 @@ std::string SystemText(int error) {
 
 }  // namespace
 
-IcalStore::IcalStore(std::string root) : root_(std::move(root)) {}
+IcalStore::IcalStore(std::string root, std::string snapshotFolder)
+    : root_(std::move(root)), cache_(std::move(snapshotFolder), root_) {}
 
-IcalStore::Signature SignatureOf(const struct stat& s) {
+FileSignature SignatureOf(const struct stat& s) {
   return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
           static_cast<std::int64_t>(s.st_size),
           static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
@@ -108,6 +110,16 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   Entry entry;
   entry.signature = found.signature;
   const std::string path = PathOf(found);
+  auto source = std::make_shared<IcalSource>();
+  source->name = found.name;
+  source->path = path;
+  source->inVdir = found.inVdir;
+  // The records of an unchanged file come from its snapshot.
+  if (auto content = cache_.Find(found.name, found.signature, zones_)) {
+    source->content = std::move(*content);
+    entry.source = std::move(source);
+    return entry;
+  }
   try {
     if (!ReadFileInto(path, kMaxCalendarFileBytes, buffer_)) {
       throw FileError("Cannot read", path, std::strerror(ENOENT));
@@ -119,11 +131,6 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   }
   const std::string& text = buffer_;
   ++filesRead_;
-
-  auto source = std::make_shared<IcalSource>();
-  source->name = found.name;
-  source->path = path;
-  source->inVdir = found.inVdir;
   try {
     source->content = ReadCalendar(text, found.name, zones_);
   } catch (const AutomationError& e) {
@@ -135,7 +142,14 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
 }
 
 std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
-  std::vector<Found> found = ListSources();
+  // With notices of what changed, an unchanged store is not looked at.
+  std::vector<Found> found;
+  if (changeSource_ && snapshot_) {
+    const FolderChanges changes = changeSource_();
+    found = changes.everything ? ListSources() : ListChanged(changes);
+  } else {
+    found = ListSources();
+  }
   // The files as they were: nothing to read, the same snapshot.
   if (snapshot_ && found == listed_) {
     if (!firstError_.empty()) throw AutomationError(firstError_);
@@ -160,8 +174,110 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
   entries_ = std::move(entries);
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
+  CommitSnapshots();
   if (!firstError_.empty()) throw AutomationError(firstError_);
   return snapshot_;
+}
+
+void IcalStore::CommitSnapshots() {
+  if (!cache_.Enabled()) return;
+  std::vector<SnapshotItem> items;
+  items.reserve(entries_.size());
+  for (const auto& [name, entry] : entries_) {
+    if (entry.source) items.push_back({name, entry.signature, &entry.source->content});
+  }
+  cache_.Commit(items, zones_);
+}
+
+namespace {
+
+// The order of a full listing: by the name in the root, then within a vdir
+// folder ("b/x.ics" comes before "b.ics", as the folder "b" sorts first).
+bool ListedBefore(std::string_view a, std::string_view b) {
+  const auto slashA = a.find('/');
+  const auto slashB = b.find('/');
+  const std::string_view topA = a.substr(0, slashA);
+  const std::string_view topB = b.substr(0, slashB);
+  if (topA != topB) return topA < topB;
+  return (slashA == std::string_view::npos ? std::string_view() : a.substr(slashA + 1)) <
+         (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
+}
+
+}  // namespace
+
+// The root's own entries listed again; a vdir folder that reported nothing
+// keeps its files as they were.
+void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found) {
+  std::map<std::string, std::vector<Found>, std::less<>> kept;
+  for (const Found& f : listed_) {
+    if (f.inVdir) kept[f.name.substr(0, f.name.find('/') + 1)].push_back(f);
+  }
+  const int folder = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) {
+    throw AutomationError("The calendar store \"" + root_ +
+                          "\" cannot be read: " + SystemText(errno) + ".");
+  }
+  DIR* listing = fdopendir(folder);
+  if (listing == nullptr) {
+    close(folder);
+    return;
+  }
+  for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
+    struct stat status {};
+    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;
+    if (S_ISREG(status.st_mode) && HasIcsSuffix(name)) {
+      found.push_back({name, false, SignatureOf(status)});
+    } else if (S_ISDIR(status.st_mode)) {
+      const std::string prefix = name + "/";
+      const auto same = kept.find(prefix);
+      if (same != kept.end() && changes.folders.count(prefix) == 0) {
+        found.insert(found.end(), same->second.begin(), same->second.end());
+        continue;
+      }
+      const int vdir = openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (vdir >= 0) ListFolder(vdir, prefix, true, found);
+    }
+  }
+  closedir(listing);
+}
+
+std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& changes) {
+  if (changes.Empty()) return listed_;
+  // A single-file store is one look anyway.
+  if (rootIsFile_) return ListSources();
+  std::vector<Found> found;
+  if (changes.folders.count("") != 0) {
+    ListRoot(changes, found);
+  } else {
+    found.reserve(listed_.size());
+    std::set<std::string> relisted;
+    for (const Found& f : listed_) {
+      const std::string folder = f.inVdir ? f.name.substr(0, f.name.find('/') + 1) : "";
+      if (f.inVdir && changes.folders.count(folder) != 0) continue;
+      found.push_back(f);
+    }
+    for (const std::string& folder : changes.folders) {
+      const std::string path = root_ + "/" + folder;
+      const int vdir = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (vdir >= 0) ListFolder(vdir, folder, true, found);
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Found& a, const Found& b) { return ListedBefore(a.name, b.name); });
+  }
+  // Files whose content changed are looked at again, one by one.
+  for (const std::string& name : changes.files) {
+    const auto at = std::lower_bound(
+        found.begin(), found.end(), name,
+        [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
+    if (at == found.end() || at->name != name) continue;
+    struct stat status {};
+    if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+      found.erase(at);  // gone after all: its folder's notice follows
+    } else {
+      at->signature = SignatureOf(status);
+    }
+  }
+  return found;
 }
 
 }  // namespace lumivane::ical

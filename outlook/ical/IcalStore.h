@@ -5,12 +5,16 @@
 // connections made to it, so a source is re-read only when its file changed
 // and a refresh of an unchanged store costs a look at each file.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/FolderChanges.h"
 #include "outlook/ical/CalendarRecords.h"
+#include "outlook/ical/FileSignature.h"
+#include "outlook/ical/SnapshotCache.h"
 #include "outlook/ical/ZoneCache.h"
 
 namespace lumivane::ical {
@@ -30,7 +34,14 @@ struct StoreSnapshot {
 
 class IcalStore {
  public:
-  explicit IcalStore(std::string root);
+  // snapshotFolder: where snapshots of the parsed sources are kept (empty:
+  // none), so that a new process need not parse an unchanged file.
+  explicit IcalStore(std::string root, std::string snapshotFolder = {});
+
+  // Once set, each refresh asks it what changed since the last one and looks
+  // only there (a folder that reported nothing is not listed again); it
+  // answers `everything` when notices may have been lost.
+  void SetChangeSource(std::function<FolderChanges()> source) { changeSource_ = std::move(source); }
 
   const std::string& Root() const { return root_; }
 
@@ -42,16 +53,10 @@ class IcalStore {
   // How many files were parsed since the store was made (for tests and
   // benchmarks of the re-read rule).
   std::uint64_t FilesRead() const { return filesRead_; }
+  // The snapshot file that holds a source file's records (for tests).
+  std::string PathOf(const std::string& name) const { return cache_.PathOf(name); }
 
-  // What stat says of a file: any change of content changes it.
-  struct Signature {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = -1;
-    std::int64_t modified = 0;  // nanoseconds
-    std::int64_t changed = 0;
-    bool operator==(const Signature&) const = default;
-  };
+  using Signature = FileSignature;
 
  private:
   struct Entry {
@@ -68,12 +73,18 @@ class IcalStore {
 
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
+  // The last listing brought up to date with the changes reported.
+  std::vector<Found> ListChanged(const FolderChanges& changes);
+  void ListRoot(const FolderChanges& changes, std::vector<Found>& found);
+  void CommitSnapshots();
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found);
   std::string PathOf(const Found& found) const;
   Entry ReadSource(const Found& found);
 
   std::string root_;
   ZoneCache zones_;
+  SnapshotCache cache_;
+  std::function<FolderChanges()> changeSource_;
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files
