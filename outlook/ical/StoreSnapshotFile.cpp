@@ -373,6 +373,10 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
   }
   body.PutBytes(entries.Out());
 
+  return WrapSnapshotBody(stamp, body.Out());
+}
+
+std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) {
   Writer out;
   out.PutBytes({kMagic, sizeof kMagic});
   out.Put(kSnapshotFormatVersion);
@@ -381,9 +385,9 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
   out.Put(SnapshotBodyHash(stamp.build));
   out.Put(SnapshotBodyHash(stamp.environment));
   out.Put(SnapshotBodyHash(stamp.source));
-  out.Put(static_cast<std::uint64_t>(body.Out().size()));
-  out.Put(SnapshotBodyHash(body.Out()));
-  out.PutBytes(body.Out());
+  out.Put(static_cast<std::uint64_t>(body.size()));
+  out.Put(SnapshotBodyHash(body));
+  out.PutBytes(body);
   return std::move(out.Out());
 }
 

@@ -41,6 +41,9 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
                                                const std::vector<SnapshotItem>& items,
                                                const ZoneCache& zones);
 
+// The whole snapshot of a body: the header of this stamp put before it.
+std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body);
+
 // The hash kept in the header over everything after it.
 std::uint64_t SnapshotBodyHash(std::string_view body);
 

@@ -7,23 +7,35 @@
 #include <iterator>
 
 #include "fuzz/MarkupFuzzInput.h"
+#include "fuzz/SnapshotFuzzInput.h"
 
 namespace lumivane {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FuzzCorpusReplay, EveryMarkupInputPassesItsChecks) {
-  const fs::path corpus = fs::path(LUMIVANE_SOURCE_DIR) / "tests/fuzz/corpus/markup";
+// Runs the check over every input of one corpus; returns how many.
+template <typename Check>
+int Replay(const std::string& name, Check check) {
+  const fs::path corpus = fs::path(LUMIVANE_SOURCE_DIR) / "tests/fuzz/corpus" / name;
   int replayed = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(corpus)) {
     if (!entry.is_regular_file()) continue;
     std::ifstream file(entry.path(), std::ios::binary);
     const std::string input{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(CheckMarkupInput(input), "") << entry.path().filename();
+    EXPECT_EQ(check(input), "") << name << "/" << entry.path().filename().string();
     ++replayed;
   }
-  EXPECT_GT(replayed, 10);
+  return replayed;
+}
+
+TEST(FuzzCorpusReplay, EveryMarkupInputPassesItsChecks) {
+  EXPECT_GT(Replay("markup", [](const std::string& input) { return CheckMarkupInput(input); }), 10);
+}
+
+TEST(FuzzCorpusReplay, EverySnapshotInputPassesItsChecks) {
+  EXPECT_GT(Replay("snapshot", [](const std::string& input) { return CheckSnapshotInput(input); }),
+            5);
 }
 
 }  // namespace
