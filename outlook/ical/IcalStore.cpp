@@ -43,6 +43,15 @@ std::string SystemText(int error) {
 IcalStore::IcalStore(std::string root, std::string snapshotFolder)
     : root_(std::move(root)), cache_(std::move(snapshotFolder), root_) {}
 
+IcalStore::~IcalStore() {
+  if (!snapshot_) return;  // never looked at: nothing to say about the cache
+  try {
+    CommitSnapshots(/*outdatedToo=*/true);
+  } catch (const std::exception&) {
+    // Only a cache: it is parsed again next time.
+  }
+}
+
 FileSignature SignatureOf(const struct stat& s) {
   return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
           static_cast<std::int64_t>(s.st_size),
@@ -146,6 +155,10 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
   std::vector<Found> found;
   if (changeSource_ && snapshot_) {
     const FolderChanges changes = changeSource_();
+    if (changes.Empty()) {
+      if (!firstError_.empty()) throw AutomationError(firstError_);
+      return snapshot_;
+    }
     found = changes.everything ? ListSources() : ListChanged(changes);
   } else {
     found = ListSources();
@@ -174,19 +187,19 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
   entries_ = std::move(entries);
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
-  CommitSnapshots();
+  CommitSnapshots(/*outdatedToo=*/false);
   if (!firstError_.empty()) throw AutomationError(firstError_);
   return snapshot_;
 }
 
-void IcalStore::CommitSnapshots() {
+void IcalStore::CommitSnapshots(bool outdatedToo) {
   if (!cache_.Enabled()) return;
   std::vector<SnapshotItem> items;
   items.reserve(entries_.size());
   for (const auto& [name, entry] : entries_) {
     if (entry.source) items.push_back({name, entry.signature, &entry.source->content});
   }
-  cache_.Commit(items, zones_);
+  cache_.Commit(items, zones_, outdatedToo);
 }
 
 namespace {

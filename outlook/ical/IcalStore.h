@@ -37,6 +37,10 @@ class IcalStore {
   // snapshotFolder: where snapshots of the parsed sources are kept (empty:
   // none), so that a new process need not parse an unchanged file.
   explicit IcalStore(std::string root, std::string snapshotFolder = {});
+  // Writes the snapshots that became outdated while the store was open.
+  ~IcalStore();
+  IcalStore(const IcalStore&) = delete;
+  IcalStore& operator=(const IcalStore&) = delete;
 
   // Once set, each refresh asks it what changed since the last one and looks
   // only there (a folder that reported nothing is not listed again); it
@@ -76,7 +80,7 @@ class IcalStore {
   // The last listing brought up to date with the changes reported.
   std::vector<Found> ListChanged(const FolderChanges& changes);
   void ListRoot(const FolderChanges& changes, std::vector<Found>& found);
-  void CommitSnapshots();
+  void CommitSnapshots(bool outdatedToo);
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found);
   std::string PathOf(const Found& found) const;
   Entry ReadSource(const Found& found);

@@ -132,7 +132,8 @@ std::optional<SourceContent> SnapshotCache::Find(const std::string& name,
   return content;
 }
 
-void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones) {
+void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones,
+                           bool outdatedToo) {
   if (!Enabled()) return;
   std::unordered_map<std::string, std::vector<const SnapshotItem*>> members;
   std::unordered_map<std::string, Listing> current;
@@ -143,7 +144,7 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
   }
   for (auto& [group, listing] : current) {
     Group& state = groups_[group];
-    if (state.persisted && *state.persisted == listing) continue;
+    if (state.persisted && (*state.persisted == listing || !outdatedToo)) continue;
     std::vector<SnapshotItem> items;
     std::int64_t sourceBytes = 0;
     for (const SnapshotItem* item : members[group]) {

@@ -40,9 +40,12 @@ class SnapshotCache {
   std::optional<SourceContent> Find(const std::string& name, const FileSignature& signature,
                                     ZoneCache& zones);
   // After a refresh, with every source read without error (in name order):
-  // writes the snapshots whose sources changed and removes those of sources
-  // that left the store.
-  void Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones);
+  // writes the snapshots that are missing and removes those of sources that
+  // left the store. A snapshot that only became outdated is written when
+  // `outdatedToo` (when the store is closed): a vdir folder's snapshot is
+  // written whole, which would cost a running program more than the
+  // refresh that changed one of its items.
+  void Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones, bool outdatedToo);
 
   // The snapshot file of a source file's group, for tests.
   std::string PathOf(const std::string& name) const;

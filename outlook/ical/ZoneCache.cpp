@@ -30,6 +30,7 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vti
   icalcomponent* definition = icalcomponent_new_clone(vtimezone);
   icaltimezone_truncate_vtimezone(definition, kFirstYear, icaltime_null_time(), 0);
   if (icaltimezone_set_component(zone, definition) == 0) {
+    icalcomponent_free(definition);  // refused (no TZID): the zone did not take it
     icaltimezone_free(zone, 1);
     return nullptr;
   }

@@ -296,6 +296,24 @@ TEST_F(StoreSnapshotTest, SnapshotsFollowTheStoreAsFilesAndFoldersGo) {
   EXPECT_FALSE(fs::exists(store->PathOf("island.ics")));
 }
 
+// A running program does not write a vdir folder's snapshot whole for each
+// changed item; it does so when the store is closed.
+TEST_F(StoreSnapshotTest, AnOutdatedSnapshotIsWrittenWhenTheStoreCloses) {
+  Fresh()->Refresh();
+  auto store = Fresh();
+  store->Refresh();
+  const std::string snapshot = store->PathOf("team/a.ics");
+  const std::string before = Read(snapshot);
+  store_.Write("team/a.ics", VdirItem("a@test", "Team A moved", "20260329"));
+  store->Refresh();
+  EXPECT_EQ(Read(snapshot), before);
+  store.reset();
+  EXPECT_NE(Read(snapshot), before);
+  auto warm = Fresh();
+  EXPECT_NE(Dump(*warm->Refresh()).find("Team A moved"), std::string::npos);
+  EXPECT_EQ(warm->FilesRead(), 0u);
+}
+
 TEST_F(StoreSnapshotTest, AnotherTimeZoneGivesTheRecordsOfAParseThere) {
   Fresh()->Refresh();
   const std::string berlin = Parsed();
