@@ -28,6 +28,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     // The historic switch: "\HIDDEN" as the first argument, in any case.
     if ((i == 0 && UpperCaseAscii(a) == "\\HIDDEN") || a == "--hidden") {
       line.hidden = true;
+    } else if (a == "--no-cache") {
+      line.noCache = true;
     } else if (a == "--markup") {
       setMode(RunMode::Markup, a);
     } else if (a == "--text") {
@@ -56,6 +58,8 @@ std::string UsageText() {
          "tasks, read from the calendar store.\n"
          "\n"
          "  \\HIDDEN, --hidden         run without the notification-area icon\n"
+         "  --no-cache                parse the calendar store without the snapshots kept\n"
+         "                            in $XDG_CACHE_HOME/lumivane (also LUMIVANE_NO_CACHE=1)\n"
          "\n"
          "Modes without a window (settings are only read; errors go to standard error):\n"
          "  --markup                  print the display markup of one refresh\n"

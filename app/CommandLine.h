@@ -19,6 +19,7 @@ enum class RunMode {
 struct CommandLine {
   RunMode mode = RunMode::Window;
   bool hidden = false;   // no tray icon
+  bool noCache = false;  // parse the store, neither reading nor writing snapshots
   std::string argument;  // the file or folder of Screenshot and MakeSampleStore
   std::string error;     // non-empty when the arguments could not be read
 };

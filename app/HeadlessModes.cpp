@@ -85,7 +85,10 @@ void RequireStore() {
 void RefreshInto(LoadedForRefresh& loaded, RefreshWindow& window, RefreshLabel& label) {
   DesktopLauncher launcher;
   TOutlookApplication session(
-      MakeIcalServerFactory(OutlookStorePath(), loaded.formats, launcher), launcher);
+      MakeIcalServerFactory(
+          std::make_shared<ical::IcalStore>(OutlookStorePath(), ical::SnapshotCacheFolder()),
+          loaded.formats, launcher),
+      launcher);
   RefreshDisplay(window, label,
                  RefreshServices{session, loaded.stored.settings, loaded.language,
                                  loaded.formats, [] { return Now(); }});

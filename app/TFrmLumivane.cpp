@@ -84,11 +84,14 @@ void TFrmLumivane::CreateComponents() {
   HotKeyManager1 = new THotKeyManager(this);
   connect(HotKeyManager1, &THotKeyManager::HotKeyPressed, this, &TFrmLumivane::Refresh1Click);
 
+  auto store = std::make_shared<ical::IcalStore>(options_.storePath, ical::SnapshotCacheFolder());
   OutlookApplication1 = std::make_unique<TOutlookApplication>(
-      MakeIcalServerFactory(options_.storePath, formats_, launcher_), launcher_);
+      MakeIcalServerFactory(store, formats_, launcher_), launcher_);
 
   storeWatcher_ = new StoreWatcher(this);
   connect(storeWatcher_, &StoreWatcher::Changed, this, &TFrmLumivane::RefreshDisplay);
+  // A refresh looks only where the watcher saw the store change.
+  store->SetChangeSource([watcher = storeWatcher_] { return watcher->TakeChanges(); });
 
   desk_ = new DesktopWindow(this);
 }

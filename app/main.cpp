@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QSessionManager>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
     std::cerr << "lumivane: " << line.error << "\n\n" << UsageText();
     return 2;
   }
+  // The store reads its snapshot folder from the environment.
+  if (line.noCache) setenv("LUMIVANE_NO_CACHE", "1", 1);
   const std::string programFolder = ProgramFolder(argc > 0 ? argv[0] : "lumivane");
   switch (line.mode) {
     case RunMode::Help:

@@ -17,11 +17,13 @@ QString Stamp(const QString& path) {
   // replacement apart from the file it replaced when size and time agree.
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0) return QString();
-  return QStringLiteral("%1:%2.%3:%4")
+  return QStringLiteral("%1:%2.%3:%4:%5.%6")
       .arg(static_cast<qlonglong>(st.st_size))
       .arg(static_cast<qlonglong>(st.st_mtim.tv_sec))
       .arg(static_cast<qlonglong>(st.st_mtim.tv_nsec))
-      .arg(static_cast<qulonglong>(st.st_ino));
+      .arg(static_cast<qulonglong>(st.st_ino))
+      .arg(static_cast<qlonglong>(st.st_ctim.tv_sec))
+      .arg(static_cast<qlonglong>(st.st_ctim.tv_nsec));
 }
 
 constexpr QDir::Filters kEntries = QDir::AllEntries | QDir::NoDotAndDotDot;
@@ -32,8 +34,10 @@ StoreWatcher::StoreWatcher(QObject* parent) : QObject(parent), watcher_(this), t
   timer_.setSingleShot(true);
   timer_.setInterval(2000);
   connect(&timer_, &QTimer::timeout, this, &StoreWatcher::Changed);
-  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &StoreWatcher::OnNotice);
-  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &StoreWatcher::OnNotice);
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this,
+          [this](const QString& path) { OnNotice(path, false); });
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this,
+          [this](const QString& path) { OnNotice(path, true); });
 }
 
 void StoreWatcher::Watch(const QString& root) {
@@ -41,6 +45,9 @@ void StoreWatcher::Watch(const QString& root) {
   const QStringList watched = watcher_.files() + watcher_.directories();
   if (!watched.isEmpty()) watcher_.removePaths(watched);
   root_ = root.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+  pending_ = {};
+  taken_ = false;
+  incomplete_ = false;
   Rearm();
   last_ = Scan();
 }
@@ -49,11 +56,71 @@ QStringList StoreWatcher::WatchedPaths() const {
   return watcher_.directories() + watcher_.files();
 }
 
-void StoreWatcher::OnNotice() {
+FolderChanges StoreWatcher::TakeChanges() {
+  FolderChanges changes = std::move(pending_);
+  pending_ = {};
+  if (!taken_ || incomplete_ || root_.isEmpty() || !QFileInfo(root_).isDir()) {
+    changes.everything = true;
+  }
+  taken_ = true;
+  return changes;
+}
+
+QString StoreWatcher::Relative(const QString& path) const {
+  return path.mid(root_.size() + 1);
+}
+
+void StoreWatcher::Note(const Fingerprint& before, const Fingerprint& after) {
+  const auto folderOf = [this](const QString& path) {
+    const QString relative = Relative(path);
+    const qsizetype slash = relative.indexOf(QLatin1Char('/'));
+    return slash < 0 ? std::string() : relative.left(slash + 1).toStdString();
+  };
+  for (auto it = after.begin(); it != after.end(); ++it) {
+    const auto old = before.find(it.key());
+    if (old == before.end()) {
+      pending_.folders.insert(folderOf(it.key()));
+    } else if (old.value() != it.value()) {
+      pending_.files.insert(Relative(it.key()).toStdString());
+    }
+  }
+  for (auto it = before.begin(); it != before.end(); ++it) {
+    if (!after.contains(it.key())) pending_.folders.insert(folderOf(it.key()));
+  }
+}
+
+void StoreWatcher::OnNotice(const QString& path, bool isFolder) {
   Rearm();
-  Fingerprint now = Scan();
-  if (now == last_) return;
-  last_ = std::move(now);
+  // Only the part of the store that the notice names is looked at again.
+  const QString cleaned = QDir::cleanPath(path);
+  const QFileInfo rootInfo(root_);
+  Fingerprint before;
+  Fingerprint after;
+  if (!rootInfo.isDir() || cleaned == root_ || !cleaned.startsWith(root_ + QLatin1Char('/'))) {
+    after = Scan();  // the root itself, or a single-file store
+    before = last_;
+    if (after == before) return;
+    last_ = after;
+  } else {
+    const QString folder = isFolder ? cleaned : QFileInfo(cleaned).absolutePath();
+    const QString prefix = folder + QLatin1Char('/');
+    if (isFolder) {
+      after = ScanFolder(folder);
+    } else if (const QString stamp = Stamp(cleaned);
+               !stamp.isEmpty() && IsCalendarFile(QFileInfo(cleaned))) {
+      after.insert(cleaned, stamp);
+    }
+    for (auto it = last_.begin(); it != last_.end(); ++it) {
+      const bool inPart = isFolder ? it.key().startsWith(prefix) &&
+                                         it.key().indexOf(QLatin1Char('/'), prefix.size()) < 0
+                                   : it.key() == cleaned;
+      if (inPart) before.insert(it.key(), it.value());
+    }
+    if (after == before) return;
+    for (auto it = before.begin(); it != before.end(); ++it) last_.remove(it.key());
+    for (auto it = after.begin(); it != after.end(); ++it) last_.insert(it.key(), it.value());
+  }
+  Note(before, after);
   timer_.start();  // restarted by every change: one notice after the last
 }
 
@@ -86,7 +153,18 @@ void StoreWatcher::Rearm() {
   for (const QString& path : wanted) {
     if (!current.contains(path)) missing << path;
   }
-  if (!missing.isEmpty()) watcher_.addPaths(missing);
+  // A path that cannot be watched (the system's limit on watches reached)
+  // leaves its changes unseen: refreshes then look at the whole store.
+  incomplete_ = !missing.isEmpty() && !watcher_.addPaths(missing).isEmpty();
+}
+
+// The .ics files directly in one folder.
+StoreWatcher::Fingerprint StoreWatcher::ScanFolder(const QString& folder) const {
+  Fingerprint print;
+  for (const QFileInfo& item : QDir(folder).entryInfoList(kEntries)) {
+    if (IsCalendarFile(item)) print.insert(item.absoluteFilePath(), Stamp(item.absoluteFilePath()));
+  }
+  return print;
 }
 
 StoreWatcher::Fingerprint StoreWatcher::Scan() const {

@@ -9,11 +9,17 @@
 // well, and after every notice the set of watched paths is made complete
 // again. A notice that changes no .ics file of the store (a swap file, a
 // file of another program beside a single-file store) is not reported.
+//
+// The notices also say where the store changed (TakeChanges), so that a
+// refresh looks only there. A notice is followed by a look at the one file or
+// folder it names (the whole store only for a notice on the root).
 #include <QFileSystemWatcher>
 #include <QMap>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include "base/FolderChanges.h"
 
 namespace lumivane {
 
@@ -30,6 +36,10 @@ class StoreWatcher : public QObject {
   void SetDelay(int ms) { timer_.setInterval(ms); }
   // What is watched now, for checks.
   QStringList WatchedPaths() const;
+  // Where the store changed since the last call, relative to the root.
+  // `everything` on the first call after Watch, for a single-file store, and
+  // while a path could not be watched (its changes would go unseen).
+  FolderChanges TakeChanges();
 
  signals:
   void Changed();
@@ -38,14 +48,21 @@ class StoreWatcher : public QObject {
   // For each .ics file of the store: size, modification time and file number.
   using Fingerprint = QMap<QString, QString>;
 
-  void OnNotice();
+  void OnNotice(const QString& path, bool isFolder);
   void Rearm();
   Fingerprint Scan() const;
+  Fingerprint ScanFolder(const QString& folder) const;
+  // Adds the differences within one part of the store to the changes taken next.
+  void Note(const Fingerprint& before, const Fingerprint& after);
+  QString Relative(const QString& path) const;
 
   QString root_;
   QFileSystemWatcher watcher_;
   QTimer timer_;
   Fingerprint last_;
+  FolderChanges pending_;
+  bool taken_ = false;       // TakeChanges was called since Watch
+  bool incomplete_ = false;  // a path could not be watched
 };
 
 }  // namespace lumivane

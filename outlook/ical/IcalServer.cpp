@@ -200,7 +200,12 @@ namespace lumivane {
 
 TOutlookApplication::ServerFactory MakeIcalServerFactory(std::string storeRoot, FormatSettings fs,
                                                          DesktopOpener& opener) {
-  auto store = std::make_shared<ical::IcalStore>(std::move(storeRoot));
+  return MakeIcalServerFactory(std::make_shared<ical::IcalStore>(std::move(storeRoot)),
+                               std::move(fs), opener);
+}
+
+TOutlookApplication::ServerFactory MakeIcalServerFactory(std::shared_ptr<ical::IcalStore> store,
+                                                         FormatSettings fs, DesktopOpener& opener) {
   return [store, fs = std::move(fs), &opener]() -> std::unique_ptr<_Application> {
     return std::make_unique<ical::IcalApplication>(store, fs, opener);
   };

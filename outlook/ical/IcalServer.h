@@ -41,5 +41,9 @@ namespace lumivane {
 // over one store shared by all of them, so unchanged files are not read again.
 TOutlookApplication::ServerFactory MakeIcalServerFactory(std::string storeRoot, FormatSettings fs,
                                                          DesktopOpener& opener);
+// The same over a store the caller keeps (with its snapshot folder and
+// change source).
+TOutlookApplication::ServerFactory MakeIcalServerFactory(std::shared_ptr<ical::IcalStore> store,
+                                                         FormatSettings fs, DesktopOpener& opener);
 
 }  // namespace lumivane

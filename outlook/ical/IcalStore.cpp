@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 #include "base/AsciiCase.h"
 #include "base/FileIo.h"
@@ -39,9 +40,19 @@ std::string SystemText(int error) {
 
 }  // namespace
 
-IcalStore::IcalStore(std::string root) : root_(std::move(root)) {}
+IcalStore::IcalStore(std::string root, std::string snapshotFolder)
+    : root_(std::move(root)), cache_(std::move(snapshotFolder), root_) {}
 
-IcalStore::Signature SignatureOf(const struct stat& s) {
+IcalStore::~IcalStore() {
+  if (!snapshot_) return;  // never looked at: nothing to say about the cache
+  try {
+    CommitSnapshots(/*outdatedToo=*/true);
+  } catch (const std::exception&) {
+    // Only a cache: it is parsed again next time.
+  }
+}
+
+FileSignature SignatureOf(const struct stat& s) {
   return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
           static_cast<std::int64_t>(s.st_size),
           static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
@@ -73,10 +84,19 @@ std::vector<IcalStore::Found> IcalStore::ListSources() {
     throw AutomationError("The calendar store \"" + root_ +
                           "\" cannot be read: " + SystemText(errno) + ".");
   }
-  std::set<Identity> seen{{static_cast<std::uint64_t>(rootStatus.st_dev),
-                           static_cast<std::uint64_t>(rootStatus.st_ino)}};
+  std::set<Identity> seen{IdentityOf(rootStatus)};
   ListFolder(folder, {}, false, found, seen);
   return found;
+}
+
+IcalStore::Identity IcalStore::IdentityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+std::set<IcalStore::Identity> IcalStore::RootIdentity() const {
+  struct stat rootStatus {};
+  if (stat(root_.c_str(), &rootStatus) != 0) return {};
+  return {IdentityOf(rootStatus)};
 }
 
 // Files are looked at relative to their open folder (no path is put
@@ -96,9 +116,7 @@ void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
     if (!file && !vdir) continue;
     // A link to the root ("self.ics -> .") or to a file or folder listed
     // already would list the same items twice.
-    const Identity identity{static_cast<std::uint64_t>(status.st_dev),
-                            static_cast<std::uint64_t>(status.st_ino)};
-    if (!seen.insert(identity).second) continue;
+    if (!seen.insert(IdentityOf(status)).second) continue;
     if (file) {
       found.push_back({prefix.empty() ? name : prefix + name, inVdir, SignatureOf(status)});
     } else {
@@ -119,6 +137,16 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   Entry entry;
   entry.signature = found.signature;
   const std::string path = PathOf(found);
+  auto source = std::make_shared<IcalSource>();
+  source->name = found.name;
+  source->path = path;
+  source->inVdir = found.inVdir;
+  // The records of an unchanged file come from its snapshot.
+  if (auto content = cache_.Find(found.name, found.signature, zones_)) {
+    source->content = std::move(*content);
+    entry.source = std::move(source);
+    return entry;
+  }
   try {
     if (!ReadFileInto(path, kMaxCalendarFileBytes, buffer_)) {
       // Removed or renamed since the listing: the next refresh finds it anew.
@@ -132,11 +160,6 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   }
   const std::string& text = buffer_;
   ++filesRead_;
-
-  auto source = std::make_shared<IcalSource>();
-  source->name = found.name;
-  source->path = path;
-  source->inVdir = found.inVdir;
   try {
     source->content = ReadCalendar(text, found.name, zones_);
   } catch (const std::exception& e) {
@@ -154,7 +177,18 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
 }
 
 std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
-  std::vector<Found> found = ListSources();
+  // With notices of what changed, an unchanged store is not looked at.
+  std::vector<Found> found;
+  if (changeSource_ && snapshot_) {
+    const FolderChanges changes = changeSource_();
+    if (changes.Empty()) {
+      if (!firstError_.empty()) throw AutomationError(firstError_);
+      return snapshot_;
+    }
+    found = changes.everything ? ListSources() : ListChanged(changes);
+  } else {
+    found = ListSources();
+  }
   // The files as they were: nothing to read, the same snapshot.
   if (snapshot_ && found == listed_) {
     if (!firstError_.empty()) throw AutomationError(firstError_);
@@ -190,6 +224,7 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
   std::erase_if(found, [this](const Found& f) { return entries_.count(f.name) == 0; });
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
+  CommitSnapshots(/*outdatedToo=*/false);
   // The refresh fails as a whole only when no file at all could be read.
   firstError_ = anyRead ? std::string() : firstError;
   if (!firstError_.empty()) {
@@ -203,6 +238,114 @@ std::vector<std::string> IcalStore::TakeNewProblems() {
   std::vector<std::string> taken;
   taken.swap(newProblems_);
   return taken;
+
+void IcalStore::CommitSnapshots(bool outdatedToo) {
+  if (!cache_.Enabled()) return;
+  std::vector<SnapshotItem> items;
+  items.reserve(entries_.size());
+  for (const auto& [name, entry] : entries_) {
+    if (entry.source) items.push_back({name, entry.signature, &entry.source->content});
+  }
+  cache_.Commit(items, zones_, outdatedToo);
+}
+
+namespace {
+
+// The order of a full listing: by the name in the root, then within a vdir
+// folder ("b/x.ics" comes before "b.ics", as the folder "b" sorts first).
+bool ListedBefore(std::string_view a, std::string_view b) {
+  const auto slashA = a.find('/');
+  const auto slashB = b.find('/');
+  const std::string_view topA = a.substr(0, slashA);
+  const std::string_view topB = b.substr(0, slashB);
+  if (topA != topB) return topA < topB;
+  return (slashA == std::string_view::npos ? std::string_view() : a.substr(slashA + 1)) <
+         (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
+}
+
+}  // namespace
+
+// The root's own entries listed again; a vdir folder that reported nothing
+// keeps its files as they were.
+void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found) {
+  std::map<std::string, std::vector<Found>, std::less<>> kept;
+  for (const Found& f : listed_) {
+    if (f.inVdir) kept[f.name.substr(0, f.name.find('/') + 1)].push_back(f);
+  }
+  const int folder = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) {
+    throw AutomationError("The calendar store \"" + root_ +
+                          "\" cannot be read: " + SystemText(errno) + ".");
+  }
+  DIR* listing = fdopendir(folder);
+  if (listing == nullptr) {
+    close(folder);
+    return;
+  }
+  std::set<Identity> seen = RootIdentity();
+  for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
+    struct stat status {};
+    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;
+    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
+    if (!file && !S_ISDIR(status.st_mode)) continue;
+    // A link back to the root or to something listed already adds nothing.
+    if (!seen.insert(IdentityOf(status)).second) continue;
+    if (file) {
+      found.push_back({name, false, SignatureOf(status)});
+      continue;
+    }
+    const std::string prefix = name + "/";
+    const auto same = kept.find(prefix);
+    if (same != kept.end() && changes.folders.count(prefix) == 0) {
+      for (const Found& f : same->second) seen.insert({f.signature.device, f.signature.inode});
+      found.insert(found.end(), same->second.begin(), same->second.end());
+      continue;
+    }
+    const int vdir = openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (vdir >= 0) ListFolder(vdir, prefix, true, found, seen);
+  }
+  closedir(listing);
+}
+
+std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& changes) {
+  if (changes.Empty()) return listed_;
+  // A single-file store is one look anyway.
+  if (rootIsFile_) return ListSources();
+  std::vector<Found> found;
+  if (changes.folders.count("") != 0) {
+    ListRoot(changes, found);
+  } else {
+    found.reserve(listed_.size());
+    std::set<std::string> relisted;
+    for (const Found& f : listed_) {
+      const std::string folder = f.inVdir ? f.name.substr(0, f.name.find('/') + 1) : "";
+      if (f.inVdir && changes.folders.count(folder) != 0) continue;
+      found.push_back(f);
+    }
+    std::set<Identity> seen = RootIdentity();
+    for (const Found& f : found) seen.insert({f.signature.device, f.signature.inode});
+    for (const std::string& folder : changes.folders) {
+      const std::string path = root_ + "/" + folder;
+      const int vdir = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (vdir >= 0) ListFolder(vdir, folder, true, found, seen);
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Found& a, const Found& b) { return ListedBefore(a.name, b.name); });
+  }
+  // Files whose content changed are looked at again, one by one.
+  for (const std::string& name : changes.files) {
+    const auto at = std::lower_bound(
+        found.begin(), found.end(), name,
+        [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
+    if (at == found.end() || at->name != name) continue;
+    struct stat status {};
+    if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+      found.erase(at);  // gone after all: its folder's notice follows
+    } else {
+      at->signature = SignatureOf(status);
+    }
+  }
+  return found;
 }
 
 }  // namespace lumivane::ical

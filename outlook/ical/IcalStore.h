@@ -5,6 +5,7 @@
 // connections made to it, so a source is re-read only when its file changed
 // and a refresh of an unchanged store costs a look at each file.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -12,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "base/FolderChanges.h"
 #include "outlook/ical/CalendarRecords.h"
+#include "outlook/ical/FileSignature.h"
+#include "outlook/ical/SnapshotCache.h"
 #include "outlook/ical/ZoneCache.h"
 
 namespace lumivane::ical {
@@ -35,7 +39,18 @@ struct StoreSnapshot {
 
 class IcalStore {
  public:
-  explicit IcalStore(std::string root);
+  // snapshotFolder: where snapshots of the parsed sources are kept (empty:
+  // none), so that a new process need not parse an unchanged file.
+  explicit IcalStore(std::string root, std::string snapshotFolder = {});
+  // Writes the snapshots that became outdated while the store was open.
+  ~IcalStore();
+  IcalStore(const IcalStore&) = delete;
+  IcalStore& operator=(const IcalStore&) = delete;
+
+  // Once set, each refresh asks it what changed since the last one and looks
+  // only there (a folder that reported nothing is not listed again); it
+  // answers `everything` when notices may have been lost.
+  void SetChangeSource(std::function<FolderChanges()> source) { changeSource_ = std::move(source); }
 
   const std::string& Root() const { return root_; }
 
@@ -53,16 +68,10 @@ class IcalStore {
   // How many files were parsed since the store was made (for tests and
   // benchmarks of the re-read rule).
   std::uint64_t FilesRead() const { return filesRead_; }
+  // The snapshot file that holds a source file's records (for tests).
+  std::string PathOf(const std::string& name) const { return cache_.PathOf(name); }
 
-  // What stat says of a file: any change of content changes it.
-  struct Signature {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = -1;
-    std::int64_t modified = 0;  // nanoseconds
-    std::int64_t changed = 0;
-    bool operator==(const Signature&) const = default;
-  };
+  using Signature = FileSignature;
 
  private:
   struct Entry {
@@ -82,9 +91,16 @@ class IcalStore {
 
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
+  // The last listing brought up to date with the changes reported.
+  std::vector<Found> ListChanged(const FolderChanges& changes);
+  void ListRoot(const FolderChanges& changes, std::vector<Found>& found);
+  void CommitSnapshots(bool outdatedToo);
   // `seen` holds the device and inode of every folder and file listed, so a
   // link to the root or to something listed already adds nothing.
   using Identity = std::pair<std::uint64_t, std::uint64_t>;
+  static Identity IdentityOf(const struct stat& status);
+  // The root folder's identity, the first one seen.
+  std::set<Identity> RootIdentity() const;
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found,
                   std::set<Identity>& seen);
   std::string PathOf(const Found& found) const;
@@ -92,6 +108,8 @@ class IcalStore {
 
   std::string root_;
   ZoneCache zones_;
+  SnapshotCache cache_;
+  std::function<FolderChanges()> changeSource_;
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "outlook/ical/IcalLibrary.h"
 #include "outlook/ical/WindowsZoneNames.h"
 
 namespace lumivane::ical {
@@ -81,6 +82,7 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vti
     return nullptr;
   }
   if (icaltimezone_set_component(zone, definition) == 0) {
+    icalcomponent_free(definition);  // refused (no TZID): the zone did not take it
     icaltimezone_free(zone, 1);
     return nullptr;
   }
@@ -113,6 +115,30 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::ByName(std::string_view tzid) {
     }
   }
   byName_.emplace(std::string(tzid), zone);  // unknown names are remembered too
+  return zone;
+}
+
+std::optional<ZoneCache::Origin> ZoneCache::OriginOf(const IcalTimeZone* zone) const {
+  for (const auto& [name, known] : byName_) {
+    if (known.get() == zone) return Origin{false, name};
+  }
+  for (const auto& [text, known] : definitions_) {
+    if (known.lock().get() == zone) return Origin{true, text};
+  }
+  return std::nullopt;
+}
+
+std::shared_ptr<const IcalTimeZone> ZoneCache::FromOrigin(const Origin& origin) {
+  if (!origin.defined) return ByName(origin.text);
+  if (auto found = definitions_.find(origin.text); found != definitions_.end()) {
+    if (auto zone = found->second.lock()) return zone;
+  }
+  EnsureIcalLibraryReady();
+  icalcomponent* parsed = icalparser_parse_string(origin.text.c_str());
+  if (parsed == nullptr) return nullptr;
+  std::shared_ptr<const IcalTimeZone> zone;
+  if (icalcomponent_isa(parsed) == ICAL_VTIMEZONE_COMPONENT) zone = FromDefinition(parsed);
+  icalcomponent_free(parsed);
   return zone;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,17 @@ class ZoneCache {
   // prefix such as "/example.org/2024a/Europe/Berlin") or a Windows zone name.
   // nullptr when the name is unknown.
   std::shared_ptr<const IcalTimeZone> ByName(std::string_view tzid);
+
+  // Where a zone of this cache came from, so that a stored record can name it
+  // and find it again: the TZID it was asked by, or its definition's text.
+  struct Origin {
+    bool defined = false;
+    std::string text;
+  };
+  std::optional<Origin> OriginOf(const IcalTimeZone* zone) const;
+  // The zone of an Origin; nullptr when the name is unknown or the definition
+  // is refused.
+  std::shared_ptr<const IcalTimeZone> FromOrigin(const Origin& origin);
 
  private:
   std::shared_ptr<const IcalTimeZone> Builtin(const std::string& olson);

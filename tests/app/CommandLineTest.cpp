@@ -21,6 +21,11 @@ TEST(CommandLine, ModesAndTheirArguments) {
   EXPECT_FALSE(ParseCommandLine({"--screenshot"}).error.empty());
   EXPECT_FALSE(ParseCommandLine({"--text", "--markup"}).error.empty());
   EXPECT_FALSE(ParseCommandLine({"--bogus"}).error.empty());
+  const CommandLine uncached = ParseCommandLine({"--text", "--no-cache"});
+  EXPECT_EQ(uncached.mode, RunMode::Text);
+  EXPECT_TRUE(uncached.noCache);
+  EXPECT_FALSE(ParseCommandLine({"--text"}).noCache);
+  EXPECT_NE(UsageText().find("--no-cache"), std::string::npos);
   EXPECT_TRUE(IsHeadless(RunMode::PrintSettings));
   EXPECT_FALSE(IsHeadless(RunMode::Window));
 }

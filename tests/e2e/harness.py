@@ -154,6 +154,7 @@ class Lumivane:
         self.config = os.path.join(root, "config")
         self.data = os.path.join(root, "data")
         self.runtime = os.path.join(root, "runtime")
+        self.cache = os.path.join(root, "cache")
         self.store = os.path.join(root, "store")
         for folder in (self.config, self.data, self.runtime, self.store):
             os.makedirs(folder, exist_ok=True)
@@ -170,6 +171,7 @@ class Lumivane:
             "XDG_CONFIG_HOME": self.config,
             "XDG_DATA_HOME": self.data,
             "XDG_RUNTIME_DIR": self.runtime,
+            "XDG_CACHE_HOME": self.cache,
             "LUMIVANE_OUTLOOK_STORE": self.store,
             "LC_ALL": "C.UTF-8",
             "TZ": env.get("TZ", "Europe/Berlin"),

@@ -85,6 +85,22 @@ class Display(DesktopTestCase):
         self.assertIn("Team stand-up", text.stdout)
         self.assertIn("Tasks", text.stdout)
 
+    def test_text_is_the_same_from_a_snapshot_and_without_one(self):
+        snapshots = os.path.join(self.app.cache, "lumivane")
+        bypassed = self.app.run("--text", "--no-cache")
+        self.assertEqual(bypassed.returncode, 0, bypassed.stderr)
+        self.assertFalse(os.path.exists(snapshots))
+        first = self.app.run("--text")
+        self.assertTrue(os.listdir(snapshots))
+        warm = self.app.run("--text")
+        self.assertEqual(warm.returncode, 0, warm.stderr)
+        self.assertEqual(first.stdout, bypassed.stdout)
+        self.assertEqual(warm.stdout, bypassed.stdout)
+        # Another zone is no reason for another agenda than a parse there.
+        tokyo = {"TZ": "Asia/Tokyo"}
+        self.assertEqual(self.app.run("--text", extra_env=tokyo).stdout,
+                         self.app.run("--text", "--no-cache", extra_env=tokyo).stdout)
+
     def test_an_unreadable_store_shows_the_error_box_and_the_program_goes_on(self):
         with open(os.path.join(self.app.store, "broken.ics"), "w") as f:
             f.write("this is not a calendar\n")

@@ -9,14 +9,16 @@
 
 #include "fuzz/MarkupFuzzInput.h"
 #include "fuzz/ReaderFuzzInputs.h"
+#include "fuzz/SnapshotFuzzInput.h"
 
 namespace lumivane {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the check over every file of the corpus; returns how many there were.
-int Replay(const std::string& name, const std::function<std::string(std::string_view)>& check) {
+// Runs the check over every input of one corpus; returns how many.
+template <typename Check>
+int Replay(const std::string& name, Check check) {
   const fs::path corpus = fs::path(LUMIVANE_SOURCE_DIR) / "tests/fuzz/corpus" / name;
   int replayed = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(corpus)) {
@@ -51,6 +53,11 @@ TEST(FuzzCorpusReplay, EveryTranslationInputPassesItsChecks) {
 
 TEST(FuzzCorpusReplay, EveryDateInputPassesItsChecks) {
   EXPECT_GE(Replay("date", CheckDateInput), 5);
+}
+
+TEST(FuzzCorpusReplay, EverySnapshotInputPassesItsChecks) {
+  EXPECT_GT(Replay("snapshot", [](const std::string& input) { return CheckSnapshotInput(input); }),
+            5);
 }
 
 }  // namespace

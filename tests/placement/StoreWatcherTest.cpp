@@ -6,6 +6,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "platform/StoreWatcher.h"
 
@@ -47,6 +50,33 @@ class StoreWatcherTest : public ::testing::Test {
   QString root_;
   StoreWatcher watcher_;
 };
+
+TEST_F(StoreWatcherTest, ChangesSayWhereTheStoreChanged) {
+  watcher_.Watch(root_);
+  EXPECT_TRUE(watcher_.TakeChanges().everything);  // the store may predate the watch
+  EXPECT_TRUE(watcher_.TakeChanges().Empty());
+  const auto changesAfter = [&](const std::function<void()>& change) {
+    QSignalSpy spy(&watcher_, &StoreWatcher::Changed);
+    change();
+    EXPECT_TRUE(spy.wait(3000));
+    return watcher_.TakeChanges();
+  };
+  FolderChanges changes =
+      changesAfter([&] { Write(root_ + "/office/1.ics", "BEGIN:VCALENDAR\nX\n"); });
+  EXPECT_FALSE(changes.everything);
+  EXPECT_EQ(changes.files, std::set<std::string>{"office/1.ics"});
+  EXPECT_TRUE(changes.folders.empty());
+
+  changes = changesAfter([&] { Write(root_ + "/office/2.ics", "BEGIN:VCALENDAR\n"); });
+  EXPECT_EQ(changes.folders, std::set<std::string>{"office/"});
+
+  changes = changesAfter([&] { Replace(root_ + "/home.ics", "BEGIN:VCALENDAR\nY\n"); });
+  EXPECT_EQ(changes.files, std::set<std::string>{"home.ics"});
+
+  changes = changesAfter([&] { QDir(root_ + "/office").removeRecursively(); });
+  EXPECT_EQ(changes.folders.count("office/"), 1u);
+  EXPECT_FALSE(changes.everything);
+}
 
 TEST_F(StoreWatcherTest, EachKindOfChangeIsReported) {
   watcher_.Watch(root_);

@@ -1,0 +1,199 @@
+#include "outlook/ical/SnapshotCache.h"
+
+#include <libical/ical.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/FileIo.h"
+#include "base/FileListing.h"
+
+namespace lumivane::ical {
+namespace {
+
+// A snapshot takes at most this share of the size of its sources.
+constexpr double kMaxShareOfSources = 1.5;
+constexpr std::size_t kMaxSnapshotBytes = std::size_t{3} << 30;
+constexpr std::string_view kSuffix = ".snap";
+
+std::string Hex(std::uint64_t value) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// What stat says of a path, "-" when it does not exist; `follow` as stat,
+// else as lstat (a link retargeted changes the link itself).
+std::string StatText(const std::string& path, bool follow = true) {
+  struct stat status {};
+  if ((follow ? ::stat(path.c_str(), &status) : ::lstat(path.c_str(), &status)) != 0) return "-";
+  const FileSignature s = SignatureOf(status);
+  return std::to_string(s.device) + ":" + std::to_string(s.inode) + ":" + std::to_string(s.size) +
+         ":" + std::to_string(s.modified) + ":" + std::to_string(s.changed);
+}
+
+}  // namespace
+
+std::string SnapshotCacheFolder() {
+  const std::string off = Env("LUMIVANE_NO_CACHE");
+  if (!off.empty() && off != "0") return {};
+  const std::string cache = Env("XDG_CACHE_HOME");
+  if (!cache.empty() && cache.front() == '/') return cache + "/lumivane";
+  const std::string home = Env("HOME");
+  return home.empty() ? std::string() : home + "/.cache/lumivane";
+}
+
+std::string TimeEnvironment() {
+  const char* tz = std::getenv("TZ");
+  std::string zoneDir = Env("TZDIR");
+  if (zoneDir.empty()) zoneDir = "/usr/share/zoneinfo";
+  std::string text = std::string("TZ=") + (tz != nullptr ? "[" + std::string(tz) + "]" : "unset");
+  text += " TZDIR=" + zoneDir;
+  text += " localtime=" + StatText("/etc/localtime") + "," + StatText("/etc/localtime", false);
+  if (tz != nullptr) {
+    // TZ names a zone file (":Europe/Berlin", "Europe/Berlin", a path) or
+    // gives the rule itself; the file is looked at either way.
+    std::string file = tz[0] == ':' ? tz + 1 : tz;
+    if (!file.empty() && file.front() != '/') file = zoneDir + "/" + file;
+    text += " tzfile=" + (file.empty() ? std::string("-") : StatText(file));
+    text += " posixrules=" + StatText(zoneDir + "/posixrules");
+  }
+  // Every update of the zone data replaces its one-file summary.
+  text += " tzdata=" + StatText(zoneDir + "/tzdata.zi") + "," + StatText(zoneDir + "/zone.tab");
+  return text;
+}
+
+std::string BuildIdentity() {
+  return std::string("libical ") + ICAL_VERSION + " program " + StatText("/proc/self/exe");
+}
+
+SnapshotCache::SnapshotCache(std::string folder, std::string storeRoot)
+    : folder_(std::move(folder)), storeRoot_(std::move(storeRoot)) {
+  if (folder_.empty()) return;
+  prefix_ = Hex(SnapshotBodyHash(storeRoot_)) + "-";
+  build_ = BuildIdentity();
+  environment_ = TimeEnvironment();
+}
+
+std::string SnapshotCache::GroupOf(const std::string& name) {
+  const auto slash = name.find('/');
+  return slash == std::string::npos ? name : name.substr(0, slash + 1);
+}
+
+std::string SnapshotCache::FileOfGroup(const std::string& group) const {
+  return folder_ + "/" + prefix_ + Hex(SnapshotBodyHash(group)) + std::string(kSuffix);
+}
+
+std::string SnapshotCache::PathOf(const std::string& name) const {
+  return FileOfGroup(GroupOf(name));
+}
+
+SnapshotStamp SnapshotCache::StampOf(const std::string& group) const {
+  return {build_, environment_, storeRoot_ + "\n" + group};
+}
+
+void SnapshotCache::Load(const std::string& group, Group& state) {
+  state.loaded = true;
+  try {
+    if (!ReadFileInto(FileOfGroup(group), kMaxSnapshotBytes, state.text)) return;
+  } catch (const FileError&) {
+    return;
+  }
+  if (!state.reader.Open(state.text, StampOf(group))) return;
+  Listing listing;
+  const auto& entries = state.reader.Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    state.byName.emplace(entries[i].name, i);
+    listing.emplace_back(entries[i].name, entries[i].signature);
+  }
+  state.persisted = std::move(listing);
+}
+
+std::optional<SourceContent> SnapshotCache::Find(const std::string& name,
+                                                 const FileSignature& signature, ZoneCache& zones) {
+  if (!Enabled()) return std::nullopt;
+  const std::string group = GroupOf(name);
+  Group& state = groups_[group];
+  if (!state.loaded) Load(group, state);
+  const auto found = state.byName.find(name);
+  if (found == state.byName.end()) return std::nullopt;
+  const StoreSnapshotReader::Entry& entry = state.reader.Entries()[found->second];
+  if (!(entry.signature == signature)) return std::nullopt;
+  auto content = state.reader.Decode(entry, zones);
+  // An entry that does not decode is written anew after the parse.
+  if (!content) state.persisted.reset();
+  return content;
+}
+
+void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones,
+                           bool outdatedToo) {
+  if (!Enabled()) return;
+  std::unordered_map<std::string, std::vector<const SnapshotItem*>> members;
+  std::unordered_map<std::string, Listing> current;
+  for (const SnapshotItem& item : sources) {
+    const std::string group = GroupOf(item.name);
+    members[group].push_back(&item);
+    current[group].emplace_back(item.name, item.signature);
+  }
+  for (auto& [group, listing] : current) {
+    Group& state = groups_[group];
+    if (state.persisted && (*state.persisted == listing || !outdatedToo)) continue;
+    std::vector<SnapshotItem> items;
+    std::int64_t sourceBytes = 0;
+    for (const SnapshotItem* item : members[group]) {
+      items.push_back(*item);
+      sourceBytes += std::max<std::int64_t>(item->signature.size, 0);
+    }
+    const std::string path = FileOfGroup(group);
+    const auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
+    try {
+      if (text && static_cast<double>(text->size()) <=
+                      kMaxShareOfSources * static_cast<double>(sourceBytes)) {
+        WriteFileAtomically(path, *text, 0600);
+      } else {
+        ::unlink(path.c_str());
+      }
+    } catch (const FileError&) {
+      // A cache that cannot be written: the store is parsed next time.
+    }
+    state.persisted = listing;  // tried once per change, written or not
+  }
+  // Sources that left the store take their snapshots with them.
+  for (auto it = groups_.begin(); it != groups_.end();) {
+    if (current.count(it->first) == 0) {
+      ::unlink(FileOfGroup(it->first).c_str());
+      it = groups_.erase(it);
+    } else {
+      // What was read is no longer needed: the records live in the store.
+      Group& state = it->second;
+      state.reader = {};
+      state.byName.clear();
+      std::string().swap(state.text);
+      state.loaded = true;
+      ++it;
+    }
+  }
+  if (!swept_) RemoveForeignFiles(current);
+}
+
+// Snapshots of this store's sources that are gone since an earlier run, and
+// temporaries of an interrupted write.
+void SnapshotCache::RemoveForeignFiles(const std::unordered_map<std::string, Listing>& current) {
+  swept_ = true;
+  std::unordered_map<std::string, bool> wanted;
+  for (const auto& entry : current)
+    wanted.emplace(prefix_ + Hex(SnapshotBodyHash(entry.first)) + std::string(kSuffix), true);
+  for (const std::string& name : FolderEntryNames(folder_, false)) {
+    if (name.compare(0, prefix_.size(), prefix_) != 0 || wanted.count(name) != 0) continue;
+    ::unlink((folder_ + "/" + name).c_str());
+  }
+}
+
+}  // namespace lumivane::ical

@@ -1,0 +1,466 @@
+#include "outlook/ical/StoreSnapshotFile.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+
+#include "outlook/ical/IcalRecurrence.h"
+
+namespace lumivane::ical {
+namespace {
+
+constexpr char kMagic[8] = {'\x89', 'L', 'V', 'S', 'N', 'A', 'P', '\x1a'};
+constexpr std::uint32_t kNoZone = std::numeric_limits<std::uint32_t>::max();
+// Bounds of the values a parse can give, far outside any calendar's dates;
+// a value beyond them is no value of ours.
+constexpr double kDateBound = 1e7;                 // automation days
+constexpr std::int64_t kWallBound = 100000000000;  // seconds, some 3,000 years
+constexpr std::int64_t kDaysBound = 10000000;
+
+class Writer {
+ public:
+  template <typename T>
+  void Put(T value) {
+    char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    out_.append(bytes, sizeof(T));
+  }
+  void PutText(std::string_view text) {
+    Put(static_cast<std::uint32_t>(text.size()));
+    out_ += text;
+  }
+  void PutBytes(std::string_view bytes) { out_ += bytes; }
+  std::string& Out() { return out_; }
+
+ private:
+  std::string out_;
+};
+
+// Zones are written once per snapshot and named by their index.
+class ZoneTable {
+ public:
+  explicit ZoneTable(const ZoneCache& zones) : zones_(zones) {}
+
+  // False when the zone cannot be named.
+  bool Index(const TimeBase& base, std::uint32_t& index) {
+    if (base.kind != TimeBase::Kind::Zoned) {
+      index = kNoZone;
+      return true;
+    }
+    if (!base.zone) return false;
+    if (const auto found = indexes_.find(base.zone.get()); found != indexes_.end()) {
+      index = found->second;
+      return true;
+    }
+    auto origin = zones_.OriginOf(base.zone.get());
+    if (!origin) return false;
+    index = static_cast<std::uint32_t>(origins_.size());
+    origins_.push_back(std::move(*origin));
+    indexes_.emplace(base.zone.get(), index);
+    return true;
+  }
+  const std::vector<ZoneCache::Origin>& Origins() const { return origins_; }
+
+ private:
+  const ZoneCache& zones_;
+  std::map<const IcalTimeZone*, std::uint32_t> indexes_;
+  std::vector<ZoneCache::Origin> origins_;
+};
+
+bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item);
+
+bool PutSeries(Writer& w, ZoneTable& zones, const Series& series) {
+  w.Put(static_cast<std::uint32_t>(series.rules.size()));
+  for (const std::string& rule : series.rules) w.PutText(rule);
+  w.Put<std::int64_t>(series.dtstart);
+  w.Put<std::uint8_t>(series.isDate);
+  std::uint32_t zone = kNoZone;
+  if (!zones.Index(series.base, zone)) return false;
+  w.Put(static_cast<std::uint8_t>(series.base.kind));
+  w.Put(zone);
+  w.Put<std::int32_t>(series.durationDays);
+  w.Put<std::int64_t>(series.durationSeconds);
+  w.Put(static_cast<std::uint32_t>(series.rdates.size()));
+  for (const ExtraDate& extra : series.rdates) {
+    w.Put<std::int64_t>(extra.start);
+    w.Put<std::int64_t>(extra.seconds);
+  }
+  w.Put(static_cast<std::uint32_t>(series.exdates.size()));
+  for (const WallSeconds wall : series.exdates) w.Put<std::int64_t>(wall);
+  w.Put(static_cast<std::uint32_t>(series.exdateDays.size()));
+  for (const std::int64_t day : series.exdateDays) w.Put<std::int64_t>(day);
+  w.Put(static_cast<std::uint32_t>(series.overrides.size()));
+  for (const Override& entry : series.overrides) {
+    w.Put<std::int64_t>(entry.recurrenceId);
+    w.Put<std::uint8_t>(entry.dateOnly);
+    w.Put<std::uint8_t>(entry.cancelled);
+    if (entry.item.series) return false;  // an instance is no series
+    if (!PutAppointment(w, zones, entry.item)) return false;
+  }
+  return true;
+}
+
+bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item) {
+  w.Put<double>(item.start);
+  w.Put<double>(item.end);
+  w.Put<std::uint8_t>(item.allDay);
+  w.Put<std::uint32_t>(item.ordinal);
+  w.PutText(item.uid);
+  w.PutText(item.subject);
+  w.PutText(item.location);
+  w.PutText(item.categories);
+  w.Put<std::uint8_t>(item.series != nullptr);
+  return !item.series || PutSeries(w, zones, *item.series);
+}
+
+void PutTask(Writer& w, const Task& task) {
+  w.Put<double>(task.dueDate);
+  w.Put<double>(task.startDate);
+  w.Put<std::uint8_t>(task.complete);
+  w.Put<std::int32_t>(task.importance);
+  w.Put<std::uint32_t>(task.ordinal);
+  w.PutText(task.uid);
+  w.PutText(task.subject);
+  w.PutText(task.categories);
+}
+
+bool PutContent(Writer& w, ZoneTable& zones, const SourceContent& content) {
+  w.Put(static_cast<std::uint32_t>(content.appointments.size()));
+  for (const Appointment& item : content.appointments) {
+    if (!PutAppointment(w, zones, item)) return false;
+  }
+  w.Put(static_cast<std::uint32_t>(content.tasks.size()));
+  for (const Task& task : content.tasks) PutTask(w, task);
+  return true;
+}
+
+void PutSignature(Writer& w, const FileSignature& s) {
+  w.Put(s.device);
+  w.Put(s.inode);
+  w.Put(s.size);
+  w.Put(s.modified);
+  w.Put(s.changed);
+}
+
+std::uint64_t Rotate(std::uint64_t x, int bits) {
+  return (x << bits) | (x >> (64 - bits));
+}
+
+}  // namespace
+
+// Reads what the writer wrote; any shortfall or value out of its range sets
+// `failed`, after which every read gives zero.
+class SnapshotDecoder {
+ public:
+  explicit SnapshotDecoder(std::string_view data) : data_(data) {}
+
+  bool Failed() const { return failed_; }
+  bool AtEnd() const { return position_ == data_.size(); }
+  std::size_t Remaining() const { return data_.size() - position_; }
+
+  template <typename T>
+  T Get() {
+    T value{};
+    if (failed_ || Remaining() < sizeof(T)) {
+      failed_ = true;
+      return value;
+    }
+    std::memcpy(&value, data_.data() + position_, sizeof(T));
+    position_ += sizeof(T);
+    return value;
+  }
+  std::string_view GetBytes(std::uint64_t size) {
+    if (failed_ || Remaining() < size) {
+      failed_ = true;
+      return {};
+    }
+    const std::string_view bytes = data_.substr(position_, static_cast<std::size_t>(size));
+    position_ += static_cast<std::size_t>(size);
+    return bytes;
+  }
+  std::string_view GetText() { return GetBytes(Get<std::uint32_t>()); }
+  bool GetFlag() {
+    const auto value = Get<std::uint8_t>();
+    if (value > 1) failed_ = true;
+    return value == 1;
+  }
+  // A count of elements that take at least `least` bytes each.
+  std::uint32_t GetCount(std::size_t least) {
+    const auto count = Get<std::uint32_t>();
+    if (!failed_ && count > Remaining() / least) failed_ = true;
+    return failed_ ? 0 : count;
+  }
+  double GetDate() {
+    const auto value = Get<double>();
+    if (!std::isfinite(value) || std::fabs(value) > kDateBound) failed_ = true;
+    return value;
+  }
+  std::int64_t GetBounded(std::int64_t bound) {
+    const auto value = Get<std::int64_t>();
+    if (value < -bound || value > bound) failed_ = true;
+    return value;
+  }
+  void Fail() { failed_ = true; }
+
+ private:
+  std::string_view data_;
+  std::size_t position_ = 0;
+  bool failed_ = false;
+};
+
+namespace {
+
+class ContentDecoder {
+ public:
+  ContentDecoder(SnapshotDecoder& in, ZoneCache& zones,
+                 std::vector<std::shared_ptr<const IcalTimeZone>>& resolved,
+                 std::vector<bool>& tried, const std::vector<ZoneCache::Origin>& origins)
+      : in_(in), zones_(zones), resolved_(resolved), tried_(tried), origins_(origins) {}
+
+  bool Appointment(ical::Appointment& item, bool mayBeSeries) {
+    item.start = in_.GetDate();
+    item.end = in_.GetDate();
+    item.allDay = in_.GetFlag();
+    item.ordinal = in_.Get<std::uint32_t>();
+    item.uid = in_.GetText();
+    item.subject = in_.GetText();
+    item.location = in_.GetText();
+    item.categories = in_.GetText();
+    if (in_.GetFlag()) {
+      if (!mayBeSeries) return false;
+      item.series = std::make_unique<Series>();
+      if (!SeriesOf(*item.series)) return false;
+    }
+    return !in_.Failed();
+  }
+
+  bool Task(ical::Task& task) {
+    task.dueDate = in_.GetDate();
+    task.startDate = in_.GetDate();
+    task.complete = in_.GetFlag();
+    task.importance = in_.Get<std::int32_t>();
+    if (task.importance < kImportanceLow || task.importance > kImportanceHigh) return false;
+    task.ordinal = in_.Get<std::uint32_t>();
+    task.uid = in_.GetText();
+    task.subject = in_.GetText();
+    task.categories = in_.GetText();
+    return !in_.Failed();
+  }
+
+ private:
+  bool SeriesOf(Series& series) {
+    const std::uint32_t rules = in_.GetCount(4);
+    for (std::uint32_t i = 0; i < rules; ++i) {
+      const std::string_view rule = in_.GetText();
+      // A rule goes to libical at every expansion: only one it reads.
+      if (in_.Failed() || !IsValidRule(rule)) return false;
+      series.rules.emplace_back(rule);
+    }
+    series.dtstart = in_.GetBounded(kWallBound);
+    series.isDate = in_.GetFlag();
+    const auto kind = in_.Get<std::uint8_t>();
+    const auto zone = in_.Get<std::uint32_t>();
+    if (in_.Failed() || !BaseOf(kind, zone, series.base)) return false;
+    series.durationDays = static_cast<std::int32_t>(in_.Get<std::int32_t>());
+    if (series.durationDays < 0 || series.durationDays > kDaysBound) return false;
+    series.durationSeconds = in_.GetBounded(kWallBound);
+    if (series.durationSeconds < 0) return false;
+    const std::uint32_t rdates = in_.GetCount(16);
+    series.rdates.reserve(rdates);
+    for (std::uint32_t i = 0; i < rdates; ++i) {
+      ExtraDate extra;
+      extra.start = in_.GetBounded(kWallBound);
+      extra.seconds = in_.GetBounded(kWallBound);
+      if (extra.seconds < -1) return false;
+      series.rdates.push_back(extra);
+    }
+    const std::uint32_t exdates = in_.GetCount(8);
+    series.exdates.reserve(exdates);
+    for (std::uint32_t i = 0; i < exdates; ++i)
+      series.exdates.push_back(in_.GetBounded(kWallBound));
+    const std::uint32_t days = in_.GetCount(8);
+    series.exdateDays.reserve(days);
+    for (std::uint32_t i = 0; i < days; ++i)
+      series.exdateDays.push_back(in_.GetBounded(kDaysBound));
+    const std::uint32_t overrides = in_.GetCount(10);
+    series.overrides.reserve(overrides);
+    for (std::uint32_t i = 0; i < overrides; ++i) {
+      Override entry;
+      entry.recurrenceId = in_.GetBounded(kWallBound);
+      entry.dateOnly = in_.GetFlag();
+      entry.cancelled = in_.GetFlag();
+      if (!Appointment(entry.item, false)) return false;
+      series.overrides.push_back(std::move(entry));
+    }
+    return !in_.Failed();
+  }
+
+  bool BaseOf(std::uint8_t kind, std::uint32_t zone, TimeBase& base) {
+    switch (kind) {
+      case static_cast<std::uint8_t>(TimeBase::Kind::Floating):
+      case static_cast<std::uint8_t>(TimeBase::Kind::Utc):
+        base.kind = static_cast<TimeBase::Kind>(kind);
+        return zone == kNoZone;
+      case static_cast<std::uint8_t>(TimeBase::Kind::Zoned):
+        if (zone >= origins_.size()) return false;
+        if (!tried_[zone]) {
+          tried_[zone] = true;
+          resolved_[zone] = zones_.FromOrigin(origins_[zone]);
+        }
+        base.kind = TimeBase::Kind::Zoned;
+        base.zone = resolved_[zone];
+        return base.zone != nullptr;
+      default:
+        return false;
+    }
+  }
+
+  SnapshotDecoder& in_;
+  ZoneCache& zones_;
+  std::vector<std::shared_ptr<const IcalTimeZone>>& resolved_;
+  std::vector<bool>& tried_;
+  const std::vector<ZoneCache::Origin>& origins_;
+};
+
+constexpr std::size_t kFixedHeader = sizeof kMagic + 4;
+
+}  // namespace
+
+std::uint64_t SnapshotBodyHash(std::string_view body) {
+  // Four independent lanes over 8-byte words: a damaged or cut file is told
+  // from an intact one at memory speed. Not a guard against a forger (the
+  // cache folder is the user's own).
+  constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
+  std::uint64_t lanes[4] = {body.size(), kPrime, ~std::uint64_t{0}, 0x2545F4914F6CDD1Dull};
+  std::size_t i = 0;
+  for (; i + 32 <= body.size(); i += 32) {
+    for (int lane = 0; lane < 4; ++lane) {
+      std::uint64_t word;
+      std::memcpy(&word, body.data() + i + 8 * lane, 8);
+      lanes[lane] = Rotate((lanes[lane] ^ word) * kPrime, 29);
+    }
+  }
+  std::uint64_t tail = 0;
+  for (int shift = 0; i < body.size(); ++i, shift = (shift + 8) % 64) {
+    tail ^= static_cast<std::uint64_t>(static_cast<unsigned char>(body[i])) << shift;
+    if (shift == 56) tail = Rotate(tail * kPrime, 17);
+  }
+  std::uint64_t hash = tail * kPrime;
+  for (const std::uint64_t lane : lanes) hash = Rotate((hash ^ lane) * kPrime, 31);
+  return hash ^ (hash >> 29);
+}
+
+std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
+                                               const std::vector<SnapshotItem>& items,
+                                               const ZoneCache& zones) {
+  ZoneTable table(zones);
+  Writer entries;
+  entries.Put(static_cast<std::uint32_t>(items.size()));
+  for (const SnapshotItem& item : items) {
+    Writer content;
+    if (!PutContent(content, table, *item.content)) return std::nullopt;
+    entries.PutText(item.name);
+    PutSignature(entries, item.signature);
+    entries.Put(static_cast<std::uint64_t>(content.Out().size()));
+    entries.PutBytes(content.Out());
+  }
+  Writer body;
+  body.Put(static_cast<std::uint32_t>(table.Origins().size()));
+  for (const ZoneCache::Origin& origin : table.Origins()) {
+    body.Put<std::uint8_t>(origin.defined);
+    body.PutText(origin.text);
+  }
+  body.PutBytes(entries.Out());
+
+  return WrapSnapshotBody(stamp, body.Out());
+}
+
+std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) {
+  Writer out;
+  out.PutBytes({kMagic, sizeof kMagic});
+  out.Put(kSnapshotFormatVersion);
+  // The stamp's texts by their hashes: a header of fixed size, so a small
+  // vdir item's snapshot stays small.
+  out.Put(SnapshotBodyHash(stamp.build));
+  out.Put(SnapshotBodyHash(stamp.environment));
+  out.Put(SnapshotBodyHash(stamp.source));
+  out.Put(static_cast<std::uint64_t>(body.size()));
+  out.Put(SnapshotBodyHash(body));
+  out.PutBytes(body);
+  return std::move(out.Out());
+}
+
+bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp) {
+  origins_.clear();
+  resolved_.clear();
+  tried_.clear();
+  entries_.clear();
+  if (text.size() < kFixedHeader || std::memcmp(text.data(), kMagic, sizeof kMagic) != 0) {
+    return false;
+  }
+  SnapshotDecoder in(text.substr(sizeof kMagic));
+  if (in.Get<std::uint32_t>() != kSnapshotFormatVersion) return false;
+  if (in.Get<std::uint64_t>() != SnapshotBodyHash(stamp.build) ||
+      in.Get<std::uint64_t>() != SnapshotBodyHash(stamp.environment) ||
+      in.Get<std::uint64_t>() != SnapshotBodyHash(stamp.source)) {
+    return false;
+  }
+  const auto bodySize = in.Get<std::uint64_t>();
+  const auto hash = in.Get<std::uint64_t>();
+  if (in.Failed() || bodySize != in.Remaining()) return false;
+  const std::string_view body = in.GetBytes(bodySize);
+  if (SnapshotBodyHash(body) != hash) return false;
+
+  SnapshotDecoder index(body);
+  const std::uint32_t zones = index.GetCount(5);
+  for (std::uint32_t i = 0; i < zones; ++i) {
+    ZoneCache::Origin origin;
+    origin.defined = index.GetFlag();
+    origin.text = index.GetText();
+    if (index.Failed()) return false;
+    origins_.push_back(std::move(origin));
+  }
+  resolved_.resize(origins_.size());
+  tried_.assign(origins_.size(), false);
+  const std::uint32_t count = index.GetCount(52);
+  entries_.reserve(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    Entry entry;
+    entry.name = index.GetText();
+    entry.signature.device = index.Get<std::uint64_t>();
+    entry.signature.inode = index.Get<std::uint64_t>();
+    entry.signature.size = index.Get<std::int64_t>();
+    entry.signature.modified = index.Get<std::int64_t>();
+    entry.signature.changed = index.Get<std::int64_t>();
+    entry.content = index.GetBytes(index.Get<std::uint64_t>());
+    if (index.Failed()) break;
+    entries_.push_back(std::move(entry));
+  }
+  if (index.Failed() || !index.AtEnd()) {
+    entries_.clear();
+    return false;
+  }
+  return true;
+}
+
+std::optional<SourceContent> StoreSnapshotReader::Decode(const Entry& entry, ZoneCache& zones) {
+  SnapshotDecoder in(entry.content);
+  ContentDecoder decode(in, zones, resolved_, tried_, origins_);
+  SourceContent content;
+  // The smallest appointment takes 38 bytes, the smallest task 37.
+  const std::uint32_t appointments = in.GetCount(38);
+  content.appointments.reserve(appointments);
+  for (std::uint32_t i = 0; i < appointments; ++i) {
+    if (!decode.Appointment(content.appointments.emplace_back(), true)) return std::nullopt;
+  }
+  const std::uint32_t tasks = in.GetCount(37);
+  content.tasks.reserve(tasks);
+  for (std::uint32_t i = 0; i < tasks; ++i) {
+    if (!decode.Task(content.tasks.emplace_back())) return std::nullopt;
+  }
+  if (in.Failed() || !in.AtEnd()) return std::nullopt;
+  return content;
+}
+
+}  // namespace lumivane::ical

@@ -1,0 +1,412 @@
+// Snapshots of the parsed store: the records read from a snapshot are those a
+// parse gives, a snapshot that does not fit is ignored, and the cache folder
+// follows the store.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "ical/IcalTestSupport.h"
+#include "outlook/ical/IcalServer.h"
+#include "outlook/ical/IcalStore.h"
+
+namespace lumivane {
+namespace {
+
+namespace fs = std::filesystem;
+using ical::IcalStore;
+
+std::string Read(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void Overwrite(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::string Number(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%a", value);
+  return text;
+}
+
+// Every field of every record, zones by what they do.
+std::string Dump(const ical::Appointment& a) {
+  std::string text = Number(a.start) + " " + Number(a.end) + " " + std::to_string(a.allDay) + " " +
+                     std::to_string(a.ordinal) + " [" + a.uid + "|" + a.subject + "|" + a.location +
+                     "|" + a.categories + "]";
+  if (!a.series) return text + "\n";
+  const ical::Series& s = *a.series;
+  text += " series " + std::to_string(s.dtstart) + " " + std::to_string(s.isDate) + " " +
+          std::to_string(static_cast<int>(s.base.kind)) + " " + std::to_string(s.durationDays) +
+          " " + std::to_string(s.durationSeconds);
+  if (s.base.zone) {
+    for (const auto wall : {s.dtstart, s.dtstart + 86400 * 120, s.dtstart + 86400 * 200}) {
+      text += " utc" + std::to_string(s.base.zone->UtcFromWall(wall));
+    }
+  }
+  for (const auto& rule : s.rules) text += " rule " + rule;
+  for (const auto& r : s.rdates)
+    text += " rdate " + std::to_string(r.start) + "/" + std::to_string(r.seconds);
+  for (const auto e : s.exdates) text += " ex " + std::to_string(e);
+  for (const auto d : s.exdateDays) text += " exday " + std::to_string(d);
+  text += "\n";
+  for (const auto& o : s.overrides) {
+    text += "  override " + std::to_string(o.recurrenceId) + " " + std::to_string(o.dateOnly) +
+            " " + std::to_string(o.cancelled) + " " + Dump(o.item);
+  }
+  return text;
+}
+
+std::string Dump(const ical::StoreSnapshot& snapshot) {
+  std::string text;
+  for (const auto& source : snapshot.sources) {
+    text += "source " + source->name + " " + std::to_string(source->inVdir) + "\n";
+    for (const auto& a : source->content.appointments) text += Dump(a);
+    for (const auto& t : source->content.tasks) {
+      text += "task " + Number(t.dueDate) + " " + Number(t.startDate) + " " +
+              std::to_string(t.complete) + " " + std::to_string(t.importance) + " " +
+              std::to_string(t.ordinal) + " [" + t.uid + "|" + t.subject + "|" + t.categories +
+              "]\n";
+    }
+  }
+  return text;
+}
+
+// A zone the system does not know, a series with every kind of exception, a
+// date series, a task with a zoned due date.
+const std::string kOwnZone = test::Calendar(R"(
+  BEGIN:VTIMEZONE
+  TZID:Island Time
+  BEGIN:STANDARD
+  DTSTART:19701025T030000
+  RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU
+  TZOFFSETFROM:+0300
+  TZOFFSETTO:+0200
+  END:STANDARD
+  BEGIN:DAYLIGHT
+  DTSTART:19700329T020000
+  RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU
+  TZOFFSETFROM:+0200
+  TZOFFSETTO:+0300
+  END:DAYLIGHT
+  END:VTIMEZONE
+  BEGIN:VEVENT
+  UID:island@test
+  SUMMARY:Island standup
+  LOCATION:Beach
+  CATEGORIES:Work,Sun
+  DTSTART;TZID=Island Time:20260302T090000
+  DURATION:PT30M
+  RRULE:FREQ=DAILY;COUNT=40
+  RDATE;TZID=Island Time:20260501T120000
+  EXDATE;TZID=Island Time:20260304T090000
+  EXDATE;VALUE=DATE:20260305
+  END:VEVENT
+  BEGIN:VEVENT
+  UID:island@test
+  RECURRENCE-ID;TZID=Island Time:20260303T090000
+  DTSTART;TZID=Island Time:20260303T150000
+  SUMMARY:Island standup, moved
+  END:VEVENT
+  BEGIN:VEVENT
+  UID:island@test
+  RECURRENCE-ID;TZID=Island Time:20260306T090000
+  STATUS:CANCELLED
+  END:VEVENT
+  BEGIN:VEVENT
+  UID:holiday@test
+  SUMMARY:Holidays
+  DTSTART;VALUE=DATE:20260310
+  DTEND;VALUE=DATE:20260313
+  RRULE:FREQ=YEARLY
+  END:VEVENT
+  BEGIN:VTODO
+  UID:file@test
+  SUMMARY:File the report
+  DUE;TZID=America/New_York:20260320T230000
+  PRIORITY:2
+  END:VTODO
+)");
+
+std::string VdirItem(const std::string& uid, const std::string& subject, const std::string& day) {
+  return test::Calendar("BEGIN:VEVENT\nUID:" + uid + "\nSUMMARY:" + subject +
+                        "\nDTSTART;TZID=Europe/Berlin:" + day +
+                        "T100000\nDURATION:PT1H\nEND:VEVENT");
+}
+
+class StoreSnapshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseBerlinTime();
+    for (const char* name : {"window.ics", "tasks.ics"}) {
+      fs::copy_file(test::IcsData(name), store_.Path(name));
+    }
+    fs::copy_file(std::string(LUMIVANE_TEST_DATA) + "/queries/calendar.ics",
+                  store_.Path("queries.ics"));
+    store_.Write("island.ics", kOwnZone);
+    store_.Write("team/a.ics", VdirItem("a@test", "Team A", "20260327"));
+    store_.Write("team/b.ics", VdirItem("b@test", "Team B", "20260328"));
+    folder_ = cache_.Root() + "/lumivane";
+  }
+  void TearDown() override {
+    unsetenv("TZ");
+    tzset();
+  }
+
+  // A store as a new process would make it.
+  std::unique_ptr<IcalStore> Fresh(bool withCache = true) {
+    return std::make_unique<IcalStore>(store_.Root(), withCache ? folder_ : std::string());
+  }
+  std::string Parsed() { return Dump(*Fresh(false)->Refresh()); }
+
+  std::vector<std::string> CacheFiles() {
+    std::vector<std::string> names;
+    if (!fs::exists(folder_)) return names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      names.push_back(entry.path().string());
+    return names;
+  }
+
+  test::TempStore store_;
+  test::TempStore cache_;
+  std::string folder_;
+};
+
+TEST_F(StoreSnapshotTest, AWarmStoreReadsNoFileAndHoldsTheParsedRecords) {
+  const std::string parsed = Parsed();
+  ASSERT_NE(parsed.find("Island standup, moved"), std::string::npos);
+  auto first = Fresh();
+  EXPECT_EQ(Dump(*first->Refresh()), parsed);
+  EXPECT_EQ(first->FilesRead(), 6u);
+  // One snapshot per calendar file and one for the vdir folder, private.
+  const auto files = CacheFiles();
+  EXPECT_EQ(files.size(), 5u);
+  struct stat status {};
+  ASSERT_EQ(stat(folder_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0700u);
+  for (const std::string& file : files) {
+    ASSERT_EQ(stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << file;
+  }
+  auto warm = Fresh();
+  EXPECT_EQ(Dump(*warm->Refresh()), parsed);
+  EXPECT_EQ(warm->FilesRead(), 0u);
+
+  // The same agenda through the server, with and without snapshots.
+  test::RecordingOpener opener;
+  const std::string filter = "[Start] < \"04/30/2026 00:00\" AND [End] > \"03/01/2026 00:00\"";
+  auto walk = [&](bool withCache) {
+    auto server = MakeIcalServerFactory(Fresh(withCache), test::UsFormats(), opener)();
+    auto items = server->GetNamespace("MAPI")->GetDefaultFolder(kFolderCalendar)->Items();
+    items->Sort("[Start]", false);
+    items->SetIncludeRecurrences(true);
+    return test::WalkAppointments(*items, filter);
+  };
+  const auto rows = walk(true);
+  EXPECT_GT(rows.size(), 30u);
+  EXPECT_EQ(rows, walk(false));
+}
+
+TEST_F(StoreSnapshotTest, ASnapshotIsAtMostHalfAgainItsSources) {
+  Fresh()->Refresh();
+  auto store = Fresh();
+  store->Refresh();
+  for (const char* name : {"window.ics", "island.ics", "queries.ics"}) {
+    EXPECT_LE(fs::file_size(store->PathOf(name)) * 2, fs::file_size(store_.Path(name)) * 3) << name;
+  }
+}
+
+TEST_F(StoreSnapshotTest, EveryKindOfChangeIsParsedAgain) {
+  Fresh()->Refresh();
+  const std::string path = store_.Path("island.ics");
+  struct stat before {};
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  const auto setTimes = [](const std::string& file, const struct stat& like) {
+    const timespec times[2] = {like.st_atim, like.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    std::string subject;  // expected in the records afterwards
+  } steps[] = {
+      {"touched, unchanged",
+       [&] {
+         const timespec now[2] = {{0, UTIME_NOW}, {0, UTIME_NOW}};
+         utimensat(AT_FDCWD, path.c_str(), now, 0);
+       },
+       "Island standup"},
+      {"replaced by rename, same size and time",
+       [&] {
+         std::string text = Read(path);
+         text.replace(text.find("Island standup"), 14, "Islund standup");
+         Overwrite(path + ".new", text);
+         setTimes(path + ".new", before);
+         fs::rename(path + ".new", path);
+       },
+       "Islund standup"},
+      {"edited in place, time kept",
+       [&] {
+         struct stat now {};
+         stat(path.c_str(), &now);
+         std::string text = Read(path);
+         text.replace(text.find("Islund standup"), 14, "Isl0nd standup");
+         Overwrite(path, text);
+         setTimes(path, now);
+       },
+       "Isl0nd standup"},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    auto store = Fresh();
+    const std::string records = Dump(*store->Refresh());
+    EXPECT_EQ(store->FilesRead(), 1u) << step.what;
+    EXPECT_EQ(records, Parsed()) << step.what;
+    EXPECT_NE(records.find(step.subject), std::string::npos) << step.what;
+  }
+}
+
+TEST_F(StoreSnapshotTest, SnapshotsFollowTheStoreAsFilesAndFoldersGo) {
+  Fresh()->Refresh();
+  auto probe = Fresh();
+  const std::string teamSnapshot = probe->PathOf("team/a.ics");
+  const std::string windowSnapshot = probe->PathOf("window.ics");
+  ASSERT_TRUE(fs::exists(teamSnapshot));
+
+  fs::rename(store_.Path("team"), store_.Path("crew"));
+  fs::remove(store_.Path("window.ics"));
+  auto store = Fresh();
+  const std::string records = Dump(*store->Refresh());
+  EXPECT_EQ(records, Parsed());
+  EXPECT_NE(records.find("source crew/a.ics"), std::string::npos);
+  EXPECT_EQ(store->FilesRead(), 2u);  // the two items under their new names
+  EXPECT_FALSE(fs::exists(teamSnapshot));
+  EXPECT_FALSE(fs::exists(windowSnapshot));
+  EXPECT_TRUE(fs::exists(store->PathOf("crew/a.ics")));
+
+  // Within one process as well.
+  fs::remove(store_.Path("island.ics"));
+  store->Refresh();
+  EXPECT_FALSE(fs::exists(store->PathOf("island.ics")));
+}
+
+// A running program does not write a vdir folder's snapshot whole for each
+// changed item; it does so when the store is closed.
+TEST_F(StoreSnapshotTest, AnOutdatedSnapshotIsWrittenWhenTheStoreCloses) {
+  Fresh()->Refresh();
+  auto store = Fresh();
+  store->Refresh();
+  const std::string snapshot = store->PathOf("team/a.ics");
+  const std::string before = Read(snapshot);
+  store_.Write("team/a.ics", VdirItem("a@test", "Team A moved", "20260329"));
+  store->Refresh();
+  EXPECT_EQ(Read(snapshot), before);
+  store.reset();
+  EXPECT_NE(Read(snapshot), before);
+  auto warm = Fresh();
+  EXPECT_NE(Dump(*warm->Refresh()).find("Team A moved"), std::string::npos);
+  EXPECT_EQ(warm->FilesRead(), 0u);
+}
+
+TEST_F(StoreSnapshotTest, AnotherTimeZoneGivesTheRecordsOfAParseThere) {
+  Fresh()->Refresh();
+  const std::string berlin = Parsed();
+  for (const char* zone : {"America/New_York", ":Asia/Tokyo", "UTC0"}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    auto store = Fresh();
+    const std::string records = Dump(*store->Refresh());
+    EXPECT_EQ(records, Parsed()) << zone;
+    EXPECT_NE(records, berlin) << zone;
+    EXPECT_EQ(store->FilesRead(), 6u) << zone;
+    auto warm = Fresh();
+    EXPECT_EQ(Dump(*warm->Refresh()), records) << zone;
+    EXPECT_EQ(warm->FilesRead(), 0u) << zone;
+  }
+}
+
+TEST_F(StoreSnapshotTest, ACutOrAlteredSnapshotIsIgnoredAndReplaced) {
+  Fresh()->Refresh();
+  const std::string parsed = Parsed();
+  const std::string path = Fresh()->PathOf("island.ics");
+  const std::string intact = Read(path);
+  ASSERT_GT(intact.size(), 300u);
+  std::vector<std::pair<std::string, std::string>> damaged;
+  for (std::size_t size = 0; size < intact.size(); size += 100) {
+    damaged.emplace_back("cut at " + std::to_string(size), intact.substr(0, size));
+  }
+  // Every byte of the header (magic, version, the hashes of the build, the
+  // time environment and the source, body length and hash) and some of the body.
+  constexpr std::size_t kHeader = 8 + 4 + 3 * 8 + 8 + 8;
+  for (std::size_t at = 0; at < intact.size(); at += at < kHeader + 40 ? 1 : 97) {
+    std::string altered = intact;
+    altered[at] = static_cast<char>(altered[at] ^ 0x21);
+    damaged.emplace_back("byte " + std::to_string(at) + " altered", altered);
+  }
+  damaged.emplace_back("grown", intact + "x");
+  for (const auto& [what, text] : damaged) {
+    Overwrite(path, text);
+    auto store = Fresh();
+    ASSERT_EQ(Dump(*store->Refresh()), parsed) << what;
+    EXPECT_EQ(store->FilesRead(), 1u) << what;
+    EXPECT_EQ(Read(path), intact) << what;  // written anew after the parse
+  }
+}
+
+TEST_F(StoreSnapshotTest, ACacheThatCannotBeWrittenChangesNothing) {
+  store_.Write("../blocker", "a file where the cache folder would start");
+  folder_ = fs::path(store_.Root()).parent_path().string() + "/blocker/lumivane";
+  auto store = Fresh();
+  EXPECT_EQ(Dump(*store->Refresh()), Parsed());
+  EXPECT_EQ(Dump(*Fresh()->Refresh()), Parsed());
+  fs::remove(fs::path(store_.Root()).parent_path() / "blocker");
+}
+
+TEST_F(StoreSnapshotTest, NoCacheFolderWhenAskedNotTo) {
+  setenv("XDG_CACHE_HOME", "/somewhere/cache", 1);
+  setenv("LUMIVANE_NO_CACHE", "0", 1);
+  EXPECT_EQ(ical::SnapshotCacheFolder(), "/somewhere/cache/lumivane");
+  setenv("LUMIVANE_NO_CACHE", "1", 1);
+  EXPECT_EQ(ical::SnapshotCacheFolder(), "");
+  unsetenv("LUMIVANE_NO_CACHE");
+  unsetenv("XDG_CACHE_HOME");
+}
+
+// The store looks only where the change source says.
+TEST_F(StoreSnapshotTest, ReportedChangesAreTheOnlyPlacesLookedAt) {
+  FolderChanges next;
+  auto store = Fresh(false);
+  store->SetChangeSource([&next] { return std::exchange(next, FolderChanges{}); });
+  store->Refresh();
+  const std::uint64_t parsedAtFirst = store->FilesRead();
+
+  // Nothing reported: nothing looked at, even though a file changed.
+  store_.Write("team/a.ics", VdirItem("a@test", "Team A moved", "20260329"));
+  EXPECT_EQ(Dump(*store->Refresh()).find("Team A moved"), std::string::npos);
+  next.files.insert("team/a.ics");
+  EXPECT_NE(Dump(*store->Refresh()).find("Team A moved"), std::string::npos);
+  EXPECT_EQ(store->FilesRead(), parsedAtFirst + 1);
+
+  store_.Write("team/c.ics", VdirItem("c@test", "Team C", "20260330"));
+  next.folders.insert("team/");
+  EXPECT_EQ(Dump(*store->Refresh()), Parsed());
+
+  fs::rename(store_.Path("team"), store_.Path("a-team"));
+  store_.Write("b.ics", VdirItem("top@test", "Top level", "20260330"));
+  next.folders.insert("");
+  EXPECT_EQ(Dump(*store->Refresh()), Parsed());
+
+  fs::remove(store_.Path("a-team/b.ics"));
+  store_.Write("window.ics", VdirItem("w@test", "Window replaced", "20260330"));
+  next.everything = true;
+  EXPECT_EQ(Dump(*store->Refresh()), Parsed());
+}
+
+}  // namespace
+}  // namespace lumivane
