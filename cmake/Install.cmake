@@ -30,11 +30,22 @@ foreach(size 48 128)
   install(FILES "${png}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
 
+# Who maintains the package: the name, and an e-mail address when the builder
+# gives one (Debian's DEBEMAIL by default). Package tools require the address.
+set(LUMIVANE_PACKAGE_CONTACT "$ENV{DEBEMAIL}" CACHE STRING
+  "E-mail address of the package's maintainer (default: $DEBEMAIL)")
+set(LUMIVANE_PACKAGE_MAINTAINER "The Lumivane developers")
+if(LUMIVANE_PACKAGE_CONTACT)
+  string(APPEND LUMIVANE_PACKAGE_MAINTAINER " <${LUMIVANE_PACKAGE_CONTACT}>")
+endif()
+configure_file("${lumivane_desktop_source}/changelog.in" "${lumivane_desktop_build}/changelog"
+  @ONLY)
+
 # Manual page and change log compressed, without a time stamp (-n), as
 # Debian packages carry them.
 find_program(LUMIVANE_GZIP gzip REQUIRED)
 foreach(pair "${PROJECT_SOURCE_DIR}/docs/lumivane.1|lumivane.1.gz"
-             "${lumivane_desktop_source}/changelog|changelog.gz")
+             "${lumivane_desktop_build}/changelog|changelog.gz")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 name)
@@ -51,7 +62,7 @@ add_custom_target(lumivane_desktop_files ALL DEPENDS ${lumivane_desktop_outputs}
 
 # The package's copyright file: who holds it, then the licence when the
 # source tree has one.
-set(lumivane_copyright "Lumivane\n\nCopyright: The Lumivane developers\n")
+set(lumivane_copyright "Lumivane\n\nCopyright (C) 2026 The Lumivane developers\n")
 if(EXISTS "${PROJECT_SOURCE_DIR}/LICENSE")
   file(READ "${PROJECT_SOURCE_DIR}/LICENSE" lumivane_license)
   string(APPEND lumivane_copyright "\n${lumivane_license}")

@@ -18,8 +18,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Lumivane developers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LUMIVANE_PACKAGE_MAINTAINER}")  # cmake/Install.cmake
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The pictures of the display, the tray and the menu are SVG, drawn by Qt's
+# SVG plugins, which the program loads at run time rather than links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # A calendar synchroniser fills the store from a CalDAV account.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "vdirsyncer")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -94,11 +94,11 @@ class CalDavServer:
         self.log.close()
 
 
-def event(summary, day):
+def event(summary, day, uid="appointment-1", hour=12):
     return ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Lumivane tests//EN\r\n"
-            "BEGIN:VEVENT\r\nUID:appointment-1@lumivane.test\r\nDTSTAMP:20260101T000000Z\r\n"
-            "DTSTART:%sT120000\r\nDTEND:%sT130000\r\nSUMMARY:%s\r\n"
-            "END:VEVENT\r\nEND:VCALENDAR\r\n" % (day, day, summary))
+            "BEGIN:VEVENT\r\nUID:%s@lumivane.test\r\nDTSTAMP:20260101T000000Z\r\n"
+            "DTSTART:%sT%02d0000\r\nDTEND:%sT%02d3000\r\nSUMMARY:%s\r\n"
+            "END:VEVENT\r\nEND:VCALENDAR\r\n" % (uid, day, hour, day, hour, summary))
 
 
 def task(summary):
@@ -191,6 +191,10 @@ class OwnCalendar(DesktopTestCase):
         self.assertEqual(self.server.make_collection("tasks", "Tasks", "VTODO"), "201")
         self.assertEqual(self.server.put("calendar/appointment-1.ics",
                                          event("Rooftop garden meeting", today)), "201")
+        # A second event stays: vdirsyncer refuses to empty a whole calendar.
+        self.assertEqual(self.server.put("calendar/appointment-2.ics",
+                                         event("Evening yoga class", today, "appointment-2", 18)),
+                         "201")
         self.assertEqual(self.server.put("tasks/task-1.ics", task("Renew the parking permit")),
                          "201")
 
@@ -203,7 +207,8 @@ class OwnCalendar(DesktopTestCase):
         self.assertNotIn("Rooftop garden meeting", before)
 
         self.vdirsyncer("discover")
-        self.sync_and_see(window, ["Rooftop garden meeting", "Renew the parking permit"], [])
+        self.sync_and_see(window, ["Rooftop garden meeting", "Evening yoga class",
+                                   "Renew the parking permit"], [])
 
         self.assertIn(self.server.put("calendar/appointment-1.ics",
                                       event("Rooftop garden party", today)), ("201", "204"))
@@ -211,7 +216,8 @@ class OwnCalendar(DesktopTestCase):
                           ["Rooftop garden meeting"])
 
         self.assertIn(self.server.delete("calendar/appointment-1.ics"), ("200", "204"))
-        self.sync_and_see(window, ["Renew the parking permit"], ["Rooftop garden"])
+        self.sync_and_see(window, ["Evening yoga class", "Renew the parking permit"],
+                          ["Rooftop garden"])
         self.assertIsNone(self.app.process.poll(), "the program ended")
 
 
