@@ -33,8 +33,8 @@ if os.path.exists(os.path.join(SOURCE_DIR, "resources", "EULA.TXT")):
     INSTALLED.append("usr/share/lumivane/EULA.TXT")
 
 
-def run(command, **kwargs):
-    return subprocess.run(command, capture_output=True, text=True, timeout=600, **kwargs)
+def run(command, timeout=600, **kwargs):
+    return subprocess.run(command, capture_output=True, text=True, timeout=timeout, **kwargs)
 
 
 @unittest.skipUnless(BUILD_DIR and shutil.which("cpack") and shutil.which("dpkg-deb"),
@@ -189,6 +189,18 @@ class Package(unittest.TestCase):
         # display and its icon docked in the tray.
         docked = wait_until(lambda: len(x.windows(pid=app.process.pid)) >= 2, 10)
         self.assertTrue(docked, "no icon in the tray host")
+        # The session's start at login, from the autostart entry's Exec line,
+        # meets the running copy: it ends at once and the one window stays.
+        self.assertEqual(run(["lumivane", "--autostart", "on"], env=env).returncode, 0)
+        with open(os.path.join(app.config, "autostart", "lumivane.desktop")) as f:
+            autostart_exec = [line.split("=", 1)[1].strip() for line in f
+                              if line.startswith("Exec=")][0]
+        self.assertEqual(autostart_exec, self.installed("usr/bin/lumivane"))
+        shown = sorted(x.windows())
+        second = run(autostart_exec.split(), env=env, timeout=30)  # a second copy would stay
+        self.assertEqual(second.returncode, 0, second.stderr)
+        self.assertEqual(sorted(x.windows()), shown)
+        self.assertIsNone(app.process.poll())
         if os.environ.get("LUMIVANE_KEEP_SCREENSHOT"):
             x.screenshot(os.environ["LUMIVANE_KEEP_SCREENSHOT"])
 
