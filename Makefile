@@ -1,7 +1,7 @@
 # The two everyday commands, over the CMake presets:
 #   make run    install what is missing, build, start Lumivane
 #   make test   install what is missing, build, run every test
-# Others: make asan, make bench, make fuzz, make lint, make clean.
+# Others: make package, make asan, make bench, make fuzz, make lint, make clean.
 # JOBS=N sets the build's parallel jobs (default: Ninja's own); the tests run
 # as many at once as there are cores (CTEST_PARALLEL_LEVEL overrides).
 
@@ -10,7 +10,7 @@ CTEST ?= ctest
 BUILD_JOBS := $(if $(JOBS),--parallel $(JOBS),)
 export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
 
-.PHONY: all deps run test asan bench fuzz lint clean
+.PHONY: all deps run test package asan bench fuzz lint clean
 
 all: build/debug/build.ninja
 	$(CMAKE) --build --preset debug $(BUILD_JOBS)
@@ -28,6 +28,11 @@ run: deps build/release/build.ninja
 test: deps build/debug/build.ninja
 	$(CMAKE) --build --preset debug $(BUILD_JOBS)
 	$(CTEST) --preset debug
+
+# The Debian package of the optimised program, in build/release/.
+package: deps build/release/build.ninja
+	$(CMAKE) --build --preset release $(BUILD_JOBS) --target lumivane lumivane_desktop_files
+	cd build/release && cpack -G DEB
 
 asan: deps build/asan/build.ninja
 	$(CMAKE) --build --preset asan $(BUILD_JOBS)

@@ -40,6 +40,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       setMode(RunMode::PrintSettings, a);
     } else if (a == "--make-sample-store") {
       takeArgument(RunMode::MakeSampleStore);
+    } else if (a == "--autostart") {
+      setMode(RunMode::Autostart, a);
+      const std::string choice = i + 1 < args.size() ? args[i + 1] : std::string();
+      if (choice != "on" && choice != "off" && choice != "status") {
+        if (line.error.empty()) line.error = "--autostart needs on, off or status";
+      } else {
+        line.argument = args[++i];
+      }
     } else if (a == "--help" || a == "-h") {
       setMode(RunMode::Help, a);
     } else if (a == "--version") {
@@ -67,12 +75,14 @@ std::string UsageText() {
          "  --screenshot FILE.png     render the display as it would show into FILE.png\n"
          "  --print-settings          print the settings as the next save would write them\n"
          "  --make-sample-store DIR   write a sample calendar store dated around today\n"
+         "  --autostart on|off|status start Lumivane when you log in, or not, or show which\n"
          "  --help                    show this help\n"
          "  --version                 show the version\n"
          "\n"
          "Settings: $XDG_CONFIG_HOME/Brennick/Lumivane.reg (default ~/.config).\n"
          "Calendar store: $LUMIVANE_OUTLOOK_STORE, else $XDG_DATA_HOME/Lumivane/Outlook\n"
-         "(default ~/.local/share): .ics files and vdir folders, or a single .ics file.\n";
+         "(default ~/.local/share): .ics files and vdir folders, or a single .ics file.\n"
+         "Start at login: $XDG_CONFIG_HOME/autostart/lumivane.desktop.\n";
 }
 
 }  // namespace lumivane

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "app/HeadlessModes.h"
 #include "app/LanguagesFolder.h"
@@ -38,6 +39,22 @@ int PrintSettings(const std::string& programFolder) {
   // The display font is written back as read, or as the built-in font.
   if (!loaded.stored.DisplayFont) loaded.stored.DisplayFont = EncodeLogFont(BuiltInDisplayFont());
   std::cout << ComposeSettingsForSave(previous, loaded.stored).Serialize();
+  return 0;
+}
+
+// Switches starting at login and reports the state it leaves.
+int AutostartCommand(const std::string& choice) {
+  try {
+    if (choice != "status") SetAutostart(choice == "on");
+  } catch (const std::exception& e) {
+    std::cerr << "lumivane: " << e.what() << "\n";
+    return 1;
+  }
+  if (AutostartEnabled()) {
+    std::cout << "on (" << AutostartEntryPath() << ")\n";
+  } else {
+    std::cout << "off\n";
+  }
   return 0;
 }
 
@@ -121,6 +138,8 @@ int main(int argc, char** argv) {
       return 0;
     case RunMode::PrintSettings:
       return PrintSettings(programFolder);
+    case RunMode::Autostart:
+      return AutostartCommand(line.argument);
     case RunMode::Window:
       return RunWindow(argc, argv, line, programFolder);
     default:

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 
 #ifndef LUMIVANE_WEB_SITE
 #define LUMIVANE_WEB_SITE ""
@@ -16,7 +18,13 @@ ProgramLinks ProgramLinks::Configured() {
   ProgramLinks links;
   links.webSite = QStringLiteral(LUMIVANE_WEB_SITE);
   links.donation = QStringLiteral(LUMIVANE_DONATION_URL);
-  links.licenceFile = QCoreApplication::applicationDirPath() + QStringLiteral("/EULA.TXT");
+  // Beside the program (a build folder), else where an installed program
+  // keeps its data, as with the Languages folder.
+  const QString folder = QCoreApplication::applicationDirPath();
+  const QString beside = folder + QStringLiteral("/EULA.TXT");
+  links.licenceFile = QFileInfo(beside).isFile()
+                          ? beside
+                          : QDir::cleanPath(folder + QStringLiteral("/../share/lumivane/EULA.TXT"));
   links.open = [](const QUrl& url) { QDesktopServices::openUrl(url); };
   return links;
 }

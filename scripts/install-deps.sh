@@ -15,6 +15,10 @@ packages=(
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick feh trayer xcompmgr
   fonts-dejavu-core tzdata locales
   clang-format clang-tidy
+  # the package's checks: menu entry, metainfo, manual page, the .deb itself
+  desktop-file-utils appstream lintian dpkg-dev man-db
+  # a real CalDAV server and synchroniser, for the end-to-end test only
+  radicale vdirsyncer curl
 )
 check=0
 for arg in "$@"; do

@@ -27,7 +27,21 @@ TEST(CommandLine, ModesAndTheirArguments) {
   EXPECT_FALSE(ParseCommandLine({"--text"}).noCache);
   EXPECT_NE(UsageText().find("--no-cache"), std::string::npos);
   EXPECT_TRUE(IsHeadless(RunMode::PrintSettings));
+  EXPECT_FALSE(IsHeadless(RunMode::Autostart));
   EXPECT_FALSE(IsHeadless(RunMode::Window));
+}
+
+TEST(CommandLine, AutostartTakesOnOffOrStatus) {
+  for (const char* choice : {"on", "off", "status"}) {
+    const CommandLine line = ParseCommandLine({"--autostart", choice});
+    EXPECT_TRUE(line.error.empty()) << choice;
+    EXPECT_EQ(line.mode, RunMode::Autostart);
+    EXPECT_EQ(line.argument, choice);
+  }
+  EXPECT_FALSE(ParseCommandLine({"--autostart"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--autostart", "yes"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--autostart", "on", "--text"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--text", "--autostart", "on"}).error.empty());
 }
 
 }  // namespace
