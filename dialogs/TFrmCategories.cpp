@@ -14,6 +14,8 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/controls/PlaceNearTaskbar.h"
 #include "base/AsciiCase.h"
+#include "outlook/OutlookStore.h"
+#include "outlook/ical/StoreCategories.h"
 #include "platform/AppMessageBox.h"
 
 namespace lumivane {
@@ -175,6 +177,10 @@ bool EditCategoryList(std::string& categories, const std::vector<std::string>& c
   if (form.exec() != QDialog::Accepted) return false;
   categories = JoinCategoryList(form.Categories());
   return true;
+}
+
+bool EditCategoryList(std::string& categories, QWidget* parent) {
+  return EditCategoryList(categories, ical::ReadStoreCategoryNames(OutlookStorePath()), parent);
 }
 
 }  // namespace lumivane

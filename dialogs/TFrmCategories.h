@@ -56,5 +56,8 @@ class TFrmCategories : public QDialog {
 // leaves it unchanged. True on OK.
 bool EditCategoryList(std::string& categories, const std::vector<std::string>& completionNames,
                       QWidget* parent = nullptr);
+// The same, completing from the names that the items of the calendar store
+// carry (none when the store cannot be read).
+bool EditCategoryList(std::string& categories, QWidget* parent = nullptr);
 
 }  // namespace lumivane

@@ -58,6 +58,7 @@ class ReleaseForwarder : public QObject {
 
  private:
   void Look() {
+    if (done_) return;
     const std::optional<bool> down = x11::PointerButtonDown();
     upLooks_ = down && !*down ? upLooks_ + 1 : 0;
     if (upLooks_ >= 2) {
@@ -90,7 +91,6 @@ TColorPaneFloatWindow::TColorPaneFloatWindow(TColorPane* pane)
     : QWidget(pane, Qt::Popup | Qt::FramelessWindowHint),
       pane_(pane),
       mark_(MarkOfColor(pane->Color())) {
-  setAttribute(Qt::WA_DeleteOnClose, false);
   setFixedSize(kPaletteWidth, kPaletteHeight);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);

@@ -44,8 +44,6 @@ std::int64_t StepValue(std::int64_t value, std::int64_t steps, std::int64_t incr
 
 TWinSpinEdit::TWinSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-  // The value is the text itself; no rounding or correction behind the user's back.
-  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   SetText(0);
 }
 

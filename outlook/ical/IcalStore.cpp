@@ -238,6 +238,7 @@ std::vector<std::string> IcalStore::TakeNewProblems() {
   std::vector<std::string> taken;
   taken.swap(newProblems_);
   return taken;
+}
 
 void IcalStore::CommitSnapshots(bool outdatedToo) {
   if (!cache_.Enabled()) return;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 
 #include "dialogs/controls/ColorPalette.h"
@@ -148,6 +149,15 @@ TEST_F(PaneFixture, AlignmentPlacesThePaletteBesideTheSwatch) {
   EXPECT_EQ(pane.PalettePosition(), corner - QPoint(158, 0));
   pane.SetAlignment(TColorPaneAlignment::Right);
   EXPECT_EQ(pane.PalettePosition(), corner + QPoint(16, 0));
+}
+
+TEST_F(PaneFixture, APaletteThatWouldLeaveTheScreenIsMovedInside) {
+  const QRect screen = pane.screen()->geometry();
+  pane.move(screen.right() - 20, screen.bottom() - 20);
+  TColorPaneFloatWindow* palette = Open();
+  EXPECT_TRUE(screen.contains(palette->frameGeometry())) << palette->x() << "," << palette->y();
+  EXPECT_EQ(palette->geometry().right(), screen.right());
+  EXPECT_EQ(palette->geometry().bottom(), screen.bottom());
 }
 
 TEST_F(PaneFixture, KeysOpenThePaletteAndADisabledPaneNeither) {

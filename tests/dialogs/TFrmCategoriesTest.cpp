@@ -166,3 +166,29 @@ TEST(EditCategoryList, TheEditCompletesFromTheGivenNamesAndStaysFree) {
 
 }  // namespace
 }  // namespace lumivane
+
+namespace lumivane {
+namespace {
+
+TEST(EditCategoryList, CompletesFromTheCalendarStoreOrNotAtAll) {
+  const QByteArray saved = qgetenv("LUMIVANE_OUTLOOK_STORE");
+  for (const char* store : {LUMIVANE_TEST_DATA "/dialogs/categories", "/nonexistent/store"}) {
+    qputenv("LUMIVANE_OUTLOOK_STORE", store);
+    int offered = -1;
+    WhenModal<TFrmCategories>([&offered](TFrmCategories* form) {
+      offered = form->TxtCat->completer()->model()->rowCount();
+      form->BtnCancel->click();
+    });
+    std::string categories = "Work";
+    EXPECT_FALSE(EditCategoryList(categories));
+    EXPECT_EQ(offered, std::string(store).starts_with("/nonexistent") ? 0 : 7) << store;
+  }
+  if (saved.isNull()) {
+    qunsetenv("LUMIVANE_OUTLOOK_STORE");
+  } else {
+    qputenv("LUMIVANE_OUTLOOK_STORE", saved);
+  }
+}
+
+}  // namespace
+}  // namespace lumivane
