@@ -47,6 +47,9 @@ void TFrmLumivane::AttachToDesktop() {
 }
 
 void TFrmLumivane::Timer2Timer() {
+  // A click on the display makes it the active window: that is the user at
+  // the desktop, and dropping the window then would close its menu.
+  if (PinnedMode && OwnWindowActive()) return;
   // The window's real state, whatever happened since the last tick (a
   // workspace switch, a window closed, the window hidden and shown).
   if (PinnedMode && hiddenTag_ == 1) {

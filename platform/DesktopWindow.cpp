@@ -129,7 +129,7 @@ bool DesktopWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == window_ &&
       (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)) {
     ApplyRole(false);
-    if (event->type() == QEvent::Show && role_ == DesktopRole::ToolBelow) {
+    if (event->type() == QEvent::Show && (role_ == DesktopRole::ToolBelow || pinned_)) {
       QTimer::singleShot(0, this, [this] {
         if (window_->isVisible()) ApplyRole(true);
       });
@@ -250,6 +250,13 @@ bool DesktopInFront() {
     return Contains(x11::Property32(root, x11::Atom("_NET_SUPPORTED")), activeAtom);
   }
   return active[0] == 0 || IsDesktopType(active[0]);
+}
+
+bool OwnWindowActive() {
+  const std::uint32_t root = x11::RootWindow();
+  if (!root) return false;
+  const std::vector<std::uint32_t> active = x11::Property32(root, x11::Atom("_NET_ACTIVE_WINDOW"));
+  return !active.empty() && active[0] != 0 && IsOurWindow(active[0]);
 }
 
 std::optional<QRect> ActiveWindowRect() {

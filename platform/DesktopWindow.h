@@ -77,6 +77,10 @@ bool IsKeptAbove(const QWidget* window);
 // manager shows the desktop. False without a window manager that tells.
 bool DesktopInFront();
 
+// True while one of the program's own windows is the active one (the user
+// works with the display or its menu).
+bool OwnWindowActive();
+
 // The root-relative rectangle of the active window; none when it cannot be
 // read, when no window is active, or when it is one of ours or a desktop-type
 // window.
