@@ -6,10 +6,10 @@
 // and a refresh of an unchanged store costs a look at each file.
 #include <cstdint>
 #include <map>
-#include <set>
-#include <utility>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "outlook/ical/CalendarRecords.h"
@@ -95,7 +95,7 @@ class IcalStore {
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files
-  std::string firstError_;  // set when no file at all could be read
+  std::string firstError_;     // set when no file at all could be read
   std::vector<std::string> newProblems_;
   std::shared_ptr<const StoreSnapshot> snapshot_;
   std::uint64_t filesRead_ = 0;
