@@ -177,7 +177,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   StartOptions options_;
   FormatSettings formats_;
   DesktopLauncher launcher_;
-  LogFont displayFontBase_;  // what the stored font value held, kept on save
+  LogFont displayFontBase_;          // what the stored font value held, kept on save
   bool displayFontDamaged_ = false;  // the stored value was damaged and is kept
   // What a refresh sees of LabelDisplay; kept, so its measuring label is too.
   std::unique_ptr<LabelRefreshAdapter> labelAdapter_;

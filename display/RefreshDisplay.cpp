@@ -142,7 +142,8 @@ std::string LastReadHint(AutomationDate now, const FormatSettings& formats,
                          std::size_t unreadFiles) {
   std::string hint = LastReadHint(now, formats);
   if (unreadFiles == 1) hint += "\n1 calendar file could not be read";
-  if (unreadFiles > 1) hint += "\n" + std::to_string(unreadFiles) + " calendar files could not be read";
+  if (unreadFiles > 1)
+    hint += "\n" + std::to_string(unreadFiles) + " calendar files could not be read";
   return hint;
 }
 

@@ -206,8 +206,8 @@ struct Fields {
 // A broken RDATE or EXDATE costs only its own date (the lists are split one
 // date a line before parsing); the item still stands.
 bool DropsATime(std::string_view error) {
-  static constexpr std::string_view kTimed[] = {"DTSTART", "DTEND", "DURATION", "DUE",
-                                                "RRULE",   "RECURRENCE-ID"};
+  static constexpr std::string_view kTimed[] = {"DTSTART", "DTEND", "DURATION",
+                                                "DUE",     "RRULE", "RECURRENCE-ID"};
   return std::any_of(std::begin(kTimed), std::end(kTimed), [error](std::string_view name) {
     return error.find(" in " + std::string(name) + " property") != std::string_view::npos;
   });
@@ -626,8 +626,9 @@ SourceContent ReadCalendar(const std::string& text, const std::string& fileName,
   if (!layout.plain) {
     // Anything unusual is left to libical as a whole, if it is within the limits.
     if (!WithinTextLimits(body)) {
-      throw AutomationError("The file \"" + fileName +
-                            "\" in the calendar store has lines too long or too many for its reader.");
+      throw AutomationError(
+          "The file \"" + fileName +
+          "\" in the calendar store has lines too long or too many for its reader.");
     }
     const Tree root = parse(tidied ? tidied->c_str() : text.c_str() + TextStart(text), body.size());
     return reader.Read(root.get());

@@ -154,8 +154,8 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
       return entry;
     }
   } catch (const FileError& e) {
-    entry.problem = "The file \"" + found.name +
-                    "\" in the calendar store cannot be read: " + e.reason() + ".";
+    entry.problem =
+        "The file \"" + found.name + "\" in the calendar store cannot be read: " + e.reason() + ".";
     return entry;
   }
   const std::string& text = buffer_;
@@ -168,8 +168,9 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
     return entry;
   }
   if (const std::size_t skipped = source->content.skippedItems; skipped > 0) {
-    entry.problem = "The file \"" + found.name + "\" in the calendar store: " +
-                    std::to_string(skipped) + (skipped == 1 ? " item was" : " items were") +
+    entry.problem = "The file \"" + found.name +
+                    "\" in the calendar store: " + std::to_string(skipped) +
+                    (skipped == 1 ? " item was" : " items were") +
                     " left out, being larger than the reader takes.";
   }
   entry.source = std::move(source);

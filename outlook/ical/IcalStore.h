@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
-#include <utility>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/FolderChanges.h"
@@ -113,7 +113,7 @@ class IcalStore {
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files
-  std::string firstError_;  // set when no file at all could be read
+  std::string firstError_;     // set when no file at all could be read
   std::vector<std::string> newProblems_;
   std::shared_ptr<const StoreSnapshot> snapshot_;
   std::uint64_t filesRead_ = 0;
