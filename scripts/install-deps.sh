@@ -9,10 +9,11 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config make ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
-  libical-dev libx11-dev libx11-xcb-dev libxcb1-dev libxcb-keysyms1-dev libglib2.0-dev
+  libical-dev libx11-dev libx11-xcb-dev libxcb1-dev libxcb-keysyms1-dev libxcb-shape0-dev
+  libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dateutil
-  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick feh trayer xcompmgr
+  xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick feh trayer xcompmgr
   fonts-dejavu-core tzdata locales
   clang-format clang-tidy
   # the package's checks: menu entry, metainfo, manual page, the .deb itself
