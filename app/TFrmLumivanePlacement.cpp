@@ -47,14 +47,14 @@ void TFrmLumivane::AttachToDesktop() {
 }
 
 void TFrmLumivane::Timer2Timer() {
-  // A click on the display makes it the active window: that is the user at
-  // the desktop, and dropping the window then would close its menu.
-  if (PinnedMode && OwnWindowActive()) return;
   // The window's real state, whatever happened since the last tick (a
   // workspace switch, a window closed, the window hidden and shown).
   if (PinnedMode && hiddenTag_ == 1) {
     pinState = IsRaisedOverDesktop(this) ? PinState::OnTop : PinState::AtBottom;
   }
+  // A click on the raised display makes it the active window: that is the
+  // user at the desktop, and dropping the window then would close its menu.
+  if (PinnedMode && pinState == PinState::OnTop && OwnWindowActive()) return;
   const PinStep step = PinTick(PinnedMode, pinState, PinnedMode && DesktopInFront());
   pinState = step.state;
   switch (step.action) {

@@ -249,8 +249,12 @@ class DisplayWindow(Started):
         store = os.path.join(self.tmp, "a-calendar-store-folder-with-a-rather-long-name",
                              "and-below-it-another-folder-whose-name-is-long-as-well")
         self.app.start(extra_env={"LUMIVANE_OUTLOOK_STORE": store})
-        boxes = wait_until(lambda: self.x.windows(pid=self.app.process.pid), 15)
-        self.assertEqual(len(boxes), 1)
+        boxes = wait_until(lambda: [
+            w for w in self.x.windows(name="^Lumivane$")
+            if "DIALOG" in prop(self.x, w, "_NET_WM_WINDOW_TYPE")], 30)
+        self.assertEqual(len(boxes), 1, "no error box")
+        # Laid out and placed by the window manager before it is measured.
+        wait_until(lambda: self.x.geometry(boxes[0])[2] > 100, 5)
         actions = prop(self.x, boxes[0], "_NET_WM_ALLOWED_ACTIONS")
         self.assertIn("CLOSE", actions)
         self.assertNotIn("MAXIMIZE", actions)
