@@ -184,10 +184,15 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
     entries.emplace(f.name, std::move(entry));
   }
   if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
+  // Snapshots are missing only at the first look or for sources that came
+  // (gone ones are removed); a changed file's snapshot waits for the close.
+  const bool sourcesCame =
+      !snapshot_ || !std::equal(found.begin(), found.end(), listed_.begin(), listed_.end(),
+                                [](const Found& a, const Found& b) { return a.name == b.name; });
   entries_ = std::move(entries);
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
-  CommitSnapshots(/*outdatedToo=*/false);
+  if (sourcesCame) CommitSnapshots(/*outdatedToo=*/false);
   if (!firstError_.empty()) throw AutomationError(firstError_);
   return snapshot_;
 }
