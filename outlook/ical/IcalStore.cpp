@@ -220,12 +220,17 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
     entries.emplace(f.name, std::move(entry));
   }
   if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
+  // Snapshots are missing only at the first look or for sources that came
+  // (gone ones are removed); a changed file's snapshot waits for the close.
+  const bool sourcesCame =
+      !snapshot_ || !std::equal(found.begin(), found.end(), listed_.begin(), listed_.end(),
+                                [](const Found& a, const Found& b) { return a.name == b.name; });
   entries_ = std::move(entries);
   // Listed as found, less what vanished: a vanished file counts as a change.
   std::erase_if(found, [this](const Found& f) { return entries_.count(f.name) == 0; });
   listed_ = std::move(found);
   snapshot_ = std::move(snapshot);
-  CommitSnapshots(/*outdatedToo=*/false);
+  if (sourcesCame) CommitSnapshots(/*outdatedToo=*/false);
   // The refresh fails as a whole only when no file at all could be read.
   firstError_ = anyRead ? std::string() : firstError;
   if (!firstError_.empty()) {
