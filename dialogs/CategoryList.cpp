@@ -1,6 +1,6 @@
 #include "dialogs/CategoryList.h"
 
-#include "i18n/TextRoutines.h"
+#include "base/TextRoutines.h"
 
 namespace lumivane {
 

@@ -13,7 +13,7 @@
 #include "dialogs/CategoryList.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/controls/PlaceNearTaskbar.h"
-#include "i18n/AsciiText.h"
+#include "base/AsciiCase.h"
 #include "platform/AppMessageBox.h"
 
 namespace lumivane {

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "display/ColorText.h"
+#include "base/ColorText.h"
 
 namespace lumivane {
 

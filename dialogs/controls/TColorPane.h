@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "display/ColorText.h"
+#include "base/ColorText.h"
 
 namespace lumivane {
 

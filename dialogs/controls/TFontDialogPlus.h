@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "display/ColorText.h"
+#include "base/ColorText.h"
 
 class QComboBox;
 class QFontDialog;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "i18n/AsciiText.h"
-#include "i18n/TextRoutines.h"
+#include "base/AsciiCase.h"
+#include "base/TextRoutines.h"
 
 namespace lumivane::ical {
 
