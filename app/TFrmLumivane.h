@@ -120,6 +120,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   void RestorePosition1Click();
   void H1Click();  // Hide Window
   void LockWindow1Click();
+  void O1Click();  // Options
   void LabelDisplayAnchorClick(const std::string& target);
   void LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos);
 
