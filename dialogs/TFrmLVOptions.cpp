@@ -384,7 +384,9 @@ void TFrmLVOptions::BuildPreview() {
   w.day3 = context_.formats.longDayNames[5];
 
   Sample->BeginUpdate();
-  Sample->HTMLText().Assign(BuildPreviewMarkup(c, w));
+  THTMLStrings& markup = Sample->HTMLText();
+  markup.Clear();
+  for (std::string& line : BuildPreviewMarkup(c, w)) markup.Add(std::move(line));
   Sample->EndUpdate();
 }
 
