@@ -16,6 +16,11 @@ def stored(text, name):
     return int(match.group(1), 16) if match else None
 
 
+def stored_text(text, name):
+    match = re.search(r'^"%s"="([^"]*)"$' % name, text, re.M)
+    return match.group(1) if match else None
+
+
 class OptionsDialog(DesktopTestCase):
 
     def setUp(self):
@@ -36,7 +41,11 @@ class OptionsDialog(DesktopTestCase):
             time.sleep(0.15)
 
     def dialogs(self):
-        return self.x.windows(pid=self.app.process.pid, name="^Options$")
+        """The program's visible options windows (the window manager may add the
+        program's name to the caption)."""
+        out = self.x.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
+                          str(self.app.process.pid), "--name", "^Options"]).stdout
+        return [int(w) for w in out.split()]
 
     def open_options(self):
         x, y, _, _ = self.x.geometry(self.window)
@@ -64,8 +73,9 @@ class OptionsDialog(DesktopTestCase):
         self.open_options()
         # General tab, focus on the language list: the fourth control is the alignment list.
         self.key("Tab", "Tab", "Tab", "Down")
-        # Calendar tab: eleven steps from "Show Calendar" to the days-ahead edit.
-        self.key("ctrl+Tab", "ctrl+Tab")
+        # Back to the tab bar, on to the Calendar tab and eleven steps from
+        # "Show Calendar" to the days-ahead edit.
+        self.key(*(["shift+Tab"] * 4), "Right", "Right", "Tab")
         self.key(*(["Tab"] * 11))
         self.key("ctrl+a", "2")
         self.key("alt+a")
@@ -89,19 +99,19 @@ class OptionsDialog(DesktopTestCase):
         time.sleep(0.5)
         self.open_options()
         # Display tab: Select..., Ignore ClearType, Show shadow, the background pane, Pick Color.
-        self.key("ctrl+Tab", "Tab", "Tab", "Tab", "Tab", "space")
+        self.key("shift+Tab", "Right", "Tab", "Tab", "Tab", "Tab", "Tab", "space")
         self.x.run(["xdotool", "mousemove", str(self.x.width - 20), str(self.x.height - 20)])
         time.sleep(1.0)
         self.x.run(["xdotool", "click", "1"])
         time.sleep(0.5)
-        # OK stores the pane's colour (red in the low byte).
+        # OK stores the pane's colour.
         dialog = self.dialogs()
         self.assertTrue(dialog, "picking closed the dialog")
         self.x.run(["xdotool", "windowactivate", "--sync", str(dialog[0])])
         self.key("alt+o")
         self.assertTrue(wait_until(lambda: not self.dialogs(), 30))
         text = self.app.read_settings()
-        self.assertEqual(stored(text, "BackGroundColor"), 0x996633)
+        self.assertEqual(stored_text(text, "BackGroundColor"), "336699")
 
 
 if __name__ == "__main__":
