@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include "dialogs/THotKeyEdit.h"
 #include "dialogs/controls/TColorPane.h"
 #include "dialogs/controls/TColorPaneFloatWindow.h"
+#include "dialogs/controls/TFontDialogPlus.h"
 #include "dialogs/controls/TWinSpinEdit.h"
 #include "display/markup/THTMLabel.h"
 #include "platform/HotKeyCode.h"
@@ -159,6 +162,45 @@ TEST_F(OptionsFixture, DefaultOnAPaneSetsThatPaneOnly) {
   for (const std::string& line : Preview(*dialog))
     coloured |= line.find("#FF0000") != std::string::npos;
   EXPECT_TRUE(coloured);
+}
+
+TEST_F(OptionsFixture, OtherColorGoesToThePaneThatAsked) {
+  auto dialog = Open();
+  const Color past = dialog->ClPaneDueDate->Color();
+  test::WhenModal<QColorDialog>([](QColorDialog* box) {
+    box->setCurrentColor(QColor(0x12, 0x34, 0x56));
+    box->accept();
+  });
+  dialog->clpaneshadow->OnClickOtherBtn(dialog->clpaneshadow);
+  EXPECT_EQ(dialog->clpaneshadow->Color(), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(dialog->ClPaneDueDate->Color(), past);
+  // A cancelled colour dialog changes nothing.
+  test::WhenModal<QColorDialog>([](QColorDialog* box) {
+    box->setCurrentColor(QColor(0x99, 0x99, 0x99));
+    box->reject();
+  });
+  dialog->ClPaneDueDate->OnClickOtherBtn(dialog->ClPaneDueDate);
+  EXPECT_EQ(dialog->ClPaneDueDate->Color(), past);
+}
+
+TEST_F(OptionsFixture, AChosenFontReachesThePanelThePreviewAndTheRecord) {
+  auto dialog = Open();
+  test::WhenModal<TFontDialogPlusForm>([](TFontDialogPlusForm* form) {
+    form->FontChooser()->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 10));
+    form->accept();
+  });
+  dialog->BtnFont->click();
+  EXPECT_EQ(dialog->pnlFont->text(), QStringLiteral("DejaVu Serif, 10pt"));
+  bool smaller = false;
+  for (const std::string& line : Preview(*dialog)) {
+    smaller |= line.find("<font size=\"9\">") != std::string::npos;
+  }
+  EXPECT_TRUE(smaller);
+  dialog->OkClick();
+  ASSERT_TRUE(record.DisplayFont.has_value());
+  const LogFont font = DecodeLogFont(*record.DisplayFont);
+  EXPECT_EQ(font.faceName, "DejaVu Serif");
+  EXPECT_EQ(PointsFromHeight(font.height), 10);
 }
 
 TEST_F(OptionsFixture, CancelAfterApplyKeepsWhatApplyWrote) {
