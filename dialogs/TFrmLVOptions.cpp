@@ -61,7 +61,7 @@ void SetList(QComboBox* list, int stored) {
 TFrmLVOptions::TFrmLVOptions(OptionsContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)) {
   if (!context_.screenPixel) context_.screenPixel = ScreenPixel;
-  FontDialog1 = new TFontDialogPlus;
+  FontDialog1 = std::make_unique<TFontDialogPlus>();
   CreateControls();
   LayoutControls();
   LoadControls();
@@ -69,8 +69,12 @@ TFrmLVOptions::TFrmLVOptions(OptionsContext context, QWidget* parent)
 }
 
 TFrmLVOptions::~TFrmLVOptions() {
-  if (picking_) StopPicking(true);
-  delete FontDialog1;
+  // Grabs are never left behind, whatever ends the dialog.
+  if (picking_) {
+    Timer1->stop();
+    releaseMouse();
+    releaseKeyboard();
+  }
 }
 
 // Loading: the picking flag, the language list, each control from its
@@ -120,7 +124,7 @@ void TFrmLVOptions::LoadControls() {
   TasksCategories = s.TasksCategories;
   SetList(CmbTaskSortDirection, s.TaskSortDirection);
   CkImportanceIcons->setChecked(s.ShowImpIcons);
-  HotKey1->SetHotKey(static_cast<std::uint32_t>(s.RefreshHotkey) & 0xFFFFu);
+  HotKey1->SetHotKey(static_cast<std::uint32_t>(s.RefreshHotkey));
   CkIgnoreWeekends->setChecked(s.CalIgnoreWeekends);
   CkShowCurrentIndicator->setChecked(s.ShowCurrentTaskIndicator);
   CkIgnoreClearType->setChecked(s.IgnoreClearType);

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPoint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -130,7 +131,7 @@ class TFrmLVOptions : public QDialog {
   // Components.
   QTimer* Timer1 = nullptr;  // the picking timer
   QColorDialog* ColorDialog1 = nullptr;
-  TFontDialogPlus* FontDialog1 = nullptr;
+  std::unique_ptr<TFontDialogPlus> FontDialog1;
   TLanguage Language;  // the preview's own translator
 
   // The working category strings.

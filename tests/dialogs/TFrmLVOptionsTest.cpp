@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
