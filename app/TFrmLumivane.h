@@ -127,6 +127,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   // Shows and raises a hidden window (a second start asks for it).
   void ShowDesktopWindow();
   void LockWindow1Click();
+  void O1Click();  // Options
   void About1Click();
   void LabelDisplayAnchorClick(const std::string& target);
   void LabelDisplayMouseDown(Qt::MouseButton button, const QPoint& pos);

@@ -10,11 +10,15 @@
 #include "dialogs/DisabledWhileOpen.h"
 #include "dialogs/ProgramLinks.h"
 #include "dialogs/TFrmLumivaneAbout.h"
+#include "dialogs/TFrmLVOptions.h"
 #include "display/markup/TImageList.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/TOutlookApplication.h"
+#include "outlook/ical/StoreCategories.h"
 #include "platform/AppMessageBox.h"
+#include "platform/Composition.h"
 #include "platform/HotKeyCode.h"
+#include "platform/LocaleFormats.h"
 #include "platform/THotKeyManager.h"
 
 namespace lumivane {
@@ -39,9 +43,7 @@ void TFrmLumivane::CreatePopupMenu() {
   LockWindow1 = item("Lock &Window", -1, &TFrmLumivane::LockWindow1Click);
   LockWindow1->setCheckable(true);
   PopupMenu1->addSeparator();
-  // The options dialog is not part of the program yet.
-  O1 = PopupMenu1->addAction(QStringLiteral("&Options..."));
-  O1->setEnabled(false);
+  O1 = item("&Options...", -1, &TFrmLumivane::O1Click);
   PopupMenu1->addSeparator();
   About1 = item("&About...", -1, &TFrmLumivane::About1Click);
   PopupMenu1->addSeparator();
@@ -70,6 +72,30 @@ void TFrmLumivane::ApplyRefreshHotKey() {
   HotKeyManager1->UnregisterAll();
   // A key another program holds is silently not registered.
   if (code != 0) HotKeyManager1->Register(code);
+}
+
+// A new options dialog each time; the item stays disabled while it is open,
+// and the settings are saved however it closed.
+void TFrmLumivane::O1Click() {
+  O1->setEnabled(false);
+  {
+    OptionsContext context;
+    context.collect = [this] { return CollectSettings(); };
+    context.apply = [this](const StoredSettings& next) { ApplySettings(next, true); };
+    context.languagesFolder = options_.languagesFolder;
+    context.compositionEnabled = CompositionEnabled();
+    context.defaultBackground =
+        MakeLoadContext(options_.languagesFolder, context.compositionEnabled).desktopColor;
+    context.images = ImageList1;
+    context.formats = SystemFormatSettings();
+    context.categoryNames = [path = options_.storePath] {
+      return ical::ReadStoreCategoryNames(path);
+    };
+    TFrmLVOptions dialog(std::move(context));
+    dialog.exec();
+  }
+  O1->setEnabled(true);
+  SaveSettings(true);
 }
 
 void TFrmLumivane::Timer1Timer() { RefreshDisplay(); }
