@@ -10,6 +10,7 @@
 #include "dialogs/DisabledWhileOpen.h"
 #include "dialogs/ProgramLinks.h"
 #include "dialogs/TFrmLumivaneAbout.h"
+#include "app/Autostart.h"
 #include "dialogs/TFrmLVOptions.h"
 #include "display/markup/TImageList.h"
 #include "outlook/OutlookContract.h"
@@ -91,6 +92,8 @@ void TFrmLumivane::O1Click() {
     context.categoryNames = [path = options_.storePath] {
       return ical::ReadStoreCategoryNames(path);
     };
+    context.autostartEnabled = [] { return AutostartEnabled(); };
+    context.setAutostart = [](bool on) { SetAutostart(on); };
     TFrmLVOptions dialog(std::move(context));
     dialog.exec();
   }

@@ -1,5 +1,7 @@
 #include "dialogs/TFrmLVOptions.h"
 
+#include "platform/AppMessageBox.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -83,6 +85,8 @@ TFrmLVOptions::~TFrmLVOptions() {
 void TFrmLVOptions::LoadControls() {
   picking_ = false;
   CkUseVistaPin->setEnabled(!context_.compositionEnabled);
+  CkAutostart->setVisible(static_cast<bool>(context_.autostartEnabled));
+  if (context_.autostartEnabled) CkAutostart->setChecked(context_.autostartEnabled());
 
   const StoredSettings stored = context_.collect();
   const Settings& s = stored.settings;
@@ -464,6 +468,16 @@ void TFrmLVOptions::ApplyClick() {
   // The door applies the font, colours, language, interval and hot key, then
   // recomposes the display.
   context_.apply(stored);
+  // The autostart entry is switched only when the box differs from it, so an
+  // entry the user edited by hand is left alone otherwise.
+  if (context_.autostartEnabled && context_.setAutostart &&
+      CkAutostart->isChecked() != context_.autostartEnabled()) {
+    try {
+      context_.setAutostart(CkAutostart->isChecked());
+    } catch (const std::exception& e) {
+      ShowApplicationError(QString::fromStdString(e.what()));
+    }
+  }
 }
 
 void TFrmLVOptions::OkClick() {

@@ -51,6 +51,10 @@ struct OptionsContext {
   std::function<std::vector<std::string>()> categoryNames;
   // The colour of the screen pixel at a point; the screen itself when empty.
   std::function<Color(const QPoint&)> screenPixel;
+  // Starting at login: read from the autostart entry itself (not from the
+  // settings file) and switched on OK or Apply; none: the box is hidden.
+  std::function<bool()> autostartEnabled;
+  std::function<void(bool)> setAutostart;
 };
 
 class TFrmLVOptions : public QDialog {
@@ -72,6 +76,7 @@ class TFrmLVOptions : public QDialog {
   QCheckBox* CkHTMLSubject = nullptr;
   QCheckBox* CkMaxSubjectSize = nullptr;
   TWinSpinEdit* EditMaxSubjectSize = nullptr;
+  QCheckBox* CkAutostart = nullptr;  // "Start Lumivane when I log in"
   // Tab "Display".
   QLabel* pnlFont = nullptr;
   QPushButton* BtnFont = nullptr;

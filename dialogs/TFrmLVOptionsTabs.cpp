@@ -103,8 +103,10 @@ QWidget* TFrmLVOptions::CreateGeneralTab() {
   layout->addWidget(CkNoRefreshFullScreenApp);
   layout->addWidget(CkHTMLSubject);
   layout->addLayout(Row({CkMaxSubjectSize, EditMaxSubjectSize}));
-  // The bottom of the tab stays free for a further check box.
   layout->addStretch(1);
+  CkAutostart =
+      NewControl<QCheckBox>(tab, "CkAutostart", QStringLiteral("Start Lumivane when I log in"));
+  layout->addWidget(CkAutostart);
   return tab;
 }
 

@@ -45,8 +45,17 @@ struct OptionsFixture : ::testing::Test {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("[Messages]\n") + messages);
   }
-  std::unique_ptr<TFrmLVOptions> Open() {
+  bool autostart = false;       // the entry as the file says
+  std::vector<bool> switched;   // every switch asked of it
+  std::unique_ptr<TFrmLVOptions> Open(bool withAutostart = true) {
     OptionsContext context;
+    if (withAutostart) {
+      context.autostartEnabled = [this] { return autostart; };
+      context.setAutostart = [this](bool on) {
+        autostart = on;
+        switched.push_back(on);
+      };
+    }
     context.collect = [this] { return record; };
     context.apply = [this](const StoredSettings& next) {
       record = next;
@@ -216,6 +225,27 @@ TEST_F(OptionsFixture, CancelAfterApplyKeepsWhatApplyWrote) {
   EXPECT_EQ(applies, 1);
   EXPECT_EQ(record.settings.Align, 1);
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(OptionsFixture, StartingAtLoginFollowsTheEntryAndIsSwitchedOnApplyOnly) {
+  autostart = true;
+  auto dialog = Open();
+  EXPECT_TRUE(dialog->CkAutostart->isChecked());
+  // Unchanged: the entry is left alone.
+  dialog->BtnApply->click();
+  EXPECT_TRUE(switched.empty());
+  dialog->CkAutostart->setChecked(false);
+  EXPECT_TRUE(autostart);  // nothing happens before Apply
+  dialog->BtnApply->click();
+  EXPECT_EQ(switched, std::vector<bool>{false});
+  EXPECT_FALSE(autostart);
+  // Cancel writes nothing.
+  dialog->CkAutostart->setChecked(true);
+  dialog->BtnCancel->click();
+  EXPECT_EQ(switched, std::vector<bool>{false});
+  // Without the two functions the box is not offered.
+  auto bare = Open(false);
+  EXPECT_TRUE(bare->CkAutostart->isHidden());
 }
 
 TEST_F(OptionsFixture, AStoredIndexOutsideAListSelectsNothingAndStoresMinusOne) {
