@@ -12,14 +12,14 @@
 #include "app/LabelRefreshAdapter.h"
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
-#include "display/RefreshDisplay.h"
-#include "display/DisplayImages.h"
-#include "display/markup/MarkupPlainText.h"
-#include "display/markup/THTMLabel.h"
-#include "display/markup/TImageList.h"
 #include "base/Clock.h"
 #include "base/FileIo.h"
 #include "base/TextRoutines.h"
+#include "display/DisplayImages.h"
+#include "display/RefreshDisplay.h"
+#include "display/markup/MarkupPlainText.h"
+#include "display/markup/THTMLabel.h"
+#include "display/markup/TImageList.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/ical/IcalServer.h"
@@ -90,8 +90,8 @@ void RefreshInto(LoadedForRefresh& loaded, RefreshWindow& window, RefreshLabel& 
           loaded.formats, launcher),
       launcher);
   RefreshDisplay(window, label,
-                 RefreshServices{session, loaded.stored.settings, loaded.language,
-                                 loaded.formats, [] { return Now(); }});
+                 RefreshServices{session, loaded.stored.settings, loaded.language, loaded.formats,
+                                 [] { return Now(); }});
 }
 
 // One refresh into a plain line list.
@@ -117,10 +117,10 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   THTMLabel label;
   label.setAttribute(Qt::WA_DontShowOnScreen);
   SetUpDisplayLabel(label, &images, nullptr);
-  ApplyLoadedLook(label,
-                  loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont)
-                                            : BuiltInDisplayFont(),
-                  loaded.stored.settings);
+  ApplyLoadedLook(
+      label,
+      loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont) : BuiltInDisplayFont(),
+      loaded.stored.settings);
   LabelRefreshAdapter adapter(label);
   HeadlessWindow window;  // never shown: composition counts as off
   RefreshInto(loaded, window, adapter);
@@ -194,7 +194,8 @@ int RunHeadless(const CommandLine& line, const HeadlessContext& context, int arg
         return 0;
       }
       case RunMode::Markup:
-        for (std::string& l : RefreshLines(context)) std::cout << MarkupOutputLine(std::move(l)) << "\n";
+        for (std::string& l : RefreshLines(context))
+          std::cout << MarkupOutputLine(std::move(l)) << "\n";
         return 0;
       case RunMode::Text: {
         std::string markup;

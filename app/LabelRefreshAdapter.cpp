@@ -10,15 +10,25 @@ LabelRefreshAdapter::LabelRefreshAdapter(THTMLabel& label) : label_(label) {}
 
 LabelRefreshAdapter::~LabelRefreshAdapter() = default;
 
-int LabelRefreshAdapter::FontPointSize() const { return label_.Font().pointSize(); }
+int LabelRefreshAdapter::FontPointSize() const {
+  return label_.Font().pointSize();
+}
 
-void LabelRefreshAdapter::SetIgnoreClearType(bool ignore) { label_.SetIgnoreClearType(ignore); }
+void LabelRefreshAdapter::SetIgnoreClearType(bool ignore) {
+  label_.SetIgnoreClearType(ignore);
+}
 
-void LabelRefreshAdapter::SetLinkColorToFontColor() { label_.SetURLColor(label_.FontColor()); }
+void LabelRefreshAdapter::SetLinkColorToFontColor() {
+  label_.SetURLColor(label_.FontColor());
+}
 
-void LabelRefreshAdapter::ClearLines() { label_.HTMLText().Clear(); }
+void LabelRefreshAdapter::ClearLines() {
+  label_.HTMLText().Clear();
+}
 
-void LabelRefreshAdapter::AddLine(const std::string& line) { label_.HTMLText().Add(line); }
+void LabelRefreshAdapter::AddLine(const std::string& line) {
+  label_.HTMLText().Add(line);
+}
 
 void LabelRefreshAdapter::MeasureLines(int& width, int& height) {
   if (!measure_) {

@@ -33,8 +33,8 @@ struct StoredSettings {
 
 struct LoadContext {
   Color desktopColor = RGB(1, 1, 1);  // BackGroundColor's default
-  bool compositionEnabled = false;     // forces UseVistaPin on
-  std::string languagesFolder;         // with a trailing "/"
+  bool compositionEnabled = false;    // forces UseVistaPin on
+  std::string languagesFolder;        // with a trailing "/"
   std::function<bool(const std::string&)> fileExists;
 };
 

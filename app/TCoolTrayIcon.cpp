@@ -7,8 +7,7 @@
 
 namespace lumivane {
 
-TCoolTrayIcon::TCoolTrayIcon(QObject* parent)
-    : QObject(parent), icon_(new QSystemTrayIcon(this)) {
+TCoolTrayIcon::TCoolTrayIcon(QObject* parent) : QObject(parent), icon_(new QSystemTrayIcon(this)) {
   connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
     if (why == QSystemTrayIcon::Trigger) emit Clicked();
   });
@@ -31,7 +30,9 @@ void TCoolTrayIcon::SetIconIndex(int index) {
   UpdatePicture();
 }
 
-void TCoolTrayIcon::SetPopupMenu(QMenu* menu) { icon_->setContextMenu(menu); }
+void TCoolTrayIcon::SetPopupMenu(QMenu* menu) {
+  icon_->setContextMenu(menu);
+}
 
 void TCoolTrayIcon::Show() {
   shown_ = true;

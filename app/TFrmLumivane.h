@@ -188,7 +188,7 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   QFileSystemWatcher* settingsWatcher_ = nullptr;
   QTimer* settingsSettle_ = nullptr;
   std::optional<std::string> settingsSeen_;  // the file as last written or read
-  int hiddenTag_ = 1;  // H1's tag: 1 shown, 0 hidden
+  int hiddenTag_ = 1;                        // H1's tag: 1 shown, 0 hidden
   bool dragging_ = false;
   QPoint dragOffset_;
   bool outlookMissing_ = false;

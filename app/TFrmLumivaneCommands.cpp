@@ -5,13 +5,13 @@
 #include <QTimer>
 
 #include "app/AnchorDispatch.h"
+#include "app/Autostart.h"
 #include "app/RefreshInterval.h"
 #include "app/TFrmLumivane.h"
 #include "dialogs/DisabledWhileOpen.h"
 #include "dialogs/ProgramLinks.h"
-#include "dialogs/TFrmLumivaneAbout.h"
-#include "app/Autostart.h"
 #include "dialogs/TFrmLVOptions.h"
+#include "dialogs/TFrmLumivaneAbout.h"
 #include "display/markup/TImageList.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/TOutlookApplication.h"
@@ -101,9 +101,13 @@ void TFrmLumivane::O1Click() {
   SaveSettings(true);
 }
 
-void TFrmLumivane::Timer1Timer() { RefreshDisplay(); }
+void TFrmLumivane::Timer1Timer() {
+  RefreshDisplay();
+}
 
-void TFrmLumivane::Refresh1Click() { RefreshDisplay(); }
+void TFrmLumivane::Refresh1Click() {
+  RefreshDisplay();
+}
 
 void TFrmLumivane::ShowFolder(int folderCode) {
   try {
@@ -113,11 +117,17 @@ void TFrmLumivane::ShowFolder(int folderCode) {
   }
 }
 
-void TFrmLumivane::OpenOutlook1Click() { ShowFolder(kFolderInbox); }
+void TFrmLumivane::OpenOutlook1Click() {
+  ShowFolder(kFolderInbox);
+}
 
-void TFrmLumivane::O2Click() { ShowFolder(kFolderCalendar); }
+void TFrmLumivane::O2Click() {
+  ShowFolder(kFolderCalendar);
+}
 
-void TFrmLumivane::N3Click() { ShowFolder(kFolderTasks); }
+void TFrmLumivane::N3Click() {
+  ShowFolder(kFolderTasks);
+}
 
 void TFrmLumivane::About1Click() {
   const DisabledWhileOpen disabled(About1);

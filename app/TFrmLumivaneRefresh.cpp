@@ -105,10 +105,13 @@ void TFrmLumivane::ReportReadProblems(const std::vector<std::string>& problems) 
   }
   // Shown once the refresh has ended and the window shows the rest; the
   // error report keeps to one box at a time.
-  QMetaObject::invokeMethod(this, [text] { ShowApplicationError(text); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [text] { ShowApplicationError(text); }, Qt::QueuedConnection);
 }
 
-int TFrmLumivane::ScreenBitsPerPixel() const { return x11::RootPixmapBitsPerPixel(); }
+int TFrmLumivane::ScreenBitsPerPixel() const {
+  return x11::RootPixmapBitsPerPixel();
+}
 
 void TFrmLumivane::SetAlphaLevel(int alpha) {
   seeThrough_->SetAlpha(alpha);

@@ -8,13 +8,13 @@
 #include <iostream>
 #include <memory>
 
+#include "LumivaneVersion.h"
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "app/HeadlessModes.h"
 #include "app/LanguagesFolder.h"
 #include "app/SettingsStore.h"
 #include "app/TFrmLumivane.h"
-#include "LumivaneVersion.h"
 #include "outlook/OutlookStore.h"
 #include "platform/InstanceLock.h"
 #include "platform/InstanceSignal.h"
@@ -34,7 +34,8 @@ int PrintSettings(const std::string& programFolder) {
   const std::string path = SettingsFilePath();
   const RegistryFile previous = ReadSettingsFile(path);
   // No desktop is asked in this mode: composition counts as off.
-  LoadResult loaded = LoadSettings(previous, MakeLoadContext(LanguagesFolder(programFolder), false));
+  LoadResult loaded =
+      LoadSettings(previous, MakeLoadContext(LanguagesFolder(programFolder), false));
   for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
   // The display font is written back as read, or as the built-in font.
   if (!loaded.stored.DisplayFont) loaded.stored.DisplayFont = EncodeLogFont(BuiltInDisplayFont());

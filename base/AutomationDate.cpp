@@ -34,13 +34,19 @@ constexpr double kMsPerDay = 86400000.0;
 
 // Automation dates before the epoch keep a positive time fraction after a
 // negative whole day (-1.25 is 29 December 1899 06:00).
-long long WholeDays(AutomationDate date) { return static_cast<long long>(std::trunc(date)); }
+long long WholeDays(AutomationDate date) {
+  return static_cast<long long>(std::trunc(date));
+}
 
 }  // namespace
 
-AutomationDate DateOf(AutomationDate date) { return static_cast<double>(WholeDays(date)); }
+AutomationDate DateOf(AutomationDate date) {
+  return static_cast<double>(WholeDays(date));
+}
 
-double TimeFractionOf(AutomationDate date) { return std::fabs(date - DateOf(date)); }
+double TimeFractionOf(AutomationDate date) {
+  return std::fabs(date - DateOf(date));
+}
 
 bool IsValidCivilDate(int year, int month, int day) {
   return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
@@ -58,8 +64,7 @@ int DaysInMonth(int year, int month) {
 
 AutomationDate EncodeDate(int year, int month, int day) {
   return static_cast<double>(
-      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-      kEpochOffset);
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kEpochOffset);
 }
 
 AutomationDate EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
@@ -93,8 +98,8 @@ TimeOfDay DecodeTime(AutomationDate date) {
 
 int DayOfWeek(AutomationDate date) {
   const CivilDate c = DecodeDate(date);
-  const long long days = DaysFromCivil(c.year, static_cast<unsigned>(c.month),
-                                       static_cast<unsigned>(c.day));
+  const long long days =
+      DaysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day));
   // 1970-01-01 was a Thursday (4).
   return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }

@@ -7,12 +7,30 @@ namespace lumivane {
 namespace {
 
 constexpr std::array<std::string_view, kSystemColorCount> kSystemColorNames = {
-    "ScrollBar",       "Background",          "ActiveCaption",  "InactiveCaption",
-    "Menu",            "Window",              "WindowFrame",    "MenuText",
-    "WindowText",      "CaptionText",         "ActiveBorder",   "InactiveBorder",
-    "AppWorkSpace",    "Highlight",           "HighlightText",  "ThreeDFace",
-    "ButtonShadow",    "GrayText",            "ButtonText",     "InactiveCaptionText",
-    "ButtonHighlight", "ThreeDDarkShadow",    "ThreeDHighlight", "InfoText",
+    "ScrollBar",
+    "Background",
+    "ActiveCaption",
+    "InactiveCaption",
+    "Menu",
+    "Window",
+    "WindowFrame",
+    "MenuText",
+    "WindowText",
+    "CaptionText",
+    "ActiveBorder",
+    "InactiveBorder",
+    "AppWorkSpace",
+    "Highlight",
+    "HighlightText",
+    "ThreeDFace",
+    "ButtonShadow",
+    "GrayText",
+    "ButtonText",
+    "InactiveCaptionText",
+    "ButtonHighlight",
+    "ThreeDDarkShadow",
+    "ThreeDHighlight",
+    "InfoText",
     "InfoBackground"};
 
 int HexDigit(char c) {

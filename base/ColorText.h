@@ -21,12 +21,24 @@ constexpr Color RGB(int red, int green, int blue) {
   return static_cast<Color>(red & 0xFF) | (static_cast<Color>(green & 0xFF) << 8) |
          (static_cast<Color>(blue & 0xFF) << 16);
 }
-constexpr Color SystemColor(int index) { return 0xFF000000u | static_cast<Color>(index & 0xFF); }
-constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000u) == 0xFF000000u; }
-constexpr int SystemColorIndex(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int RedOf(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr Color SystemColor(int index) {
+  return 0xFF000000u | static_cast<Color>(index & 0xFF);
+}
+constexpr bool IsSystemColor(Color c) {
+  return (c & 0xFF000000u) == 0xFF000000u;
+}
+constexpr int SystemColorIndex(Color c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int RedOf(Color c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(Color c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Color c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // "ScrollBar" .. "InfoBackground"; empty for a number out of range.
 std::string_view SystemColorName(int index);

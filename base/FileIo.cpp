@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -39,7 +39,7 @@ std::string FolderOf(const std::string& path) {
 
 void MakeFolders(const std::string& folder) {
   if (folder.empty() || folder == "/" || folder == ".") return;
-  struct stat st{};
+  struct stat st {};
   if (::stat(folder.c_str(), &st) == 0) return;
   const size_t slash = folder.find_last_of('/');
   if (slash != std::string::npos && slash > 0) MakeFolders(folder.substr(0, slash));
@@ -78,7 +78,7 @@ std::string TooLarge(std::size_t maxBytes) {
 }  // namespace
 
 bool IsRegularFile(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -89,7 +89,7 @@ bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& bu
     if (errno == ENOENT) return false;
     throw FileError("Cannot read", path, std::strerror(errno));
   }
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw FileError("Cannot read", path, std::strerror(errno));
   if (!S_ISREG(st.st_mode)) throw FileError("Cannot read", path, "not a regular file");
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
@@ -158,7 +158,7 @@ int RemoveStaleTemporaries(const std::string& path) {
   for (const std::string& name : FolderEntryNames(folder, false)) {
     if (!IsTemporaryOf(name, base)) continue;
     const std::string full = folder + "/" + name;
-    struct stat st{};
+    struct stat st {};
     if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0) {
       ++removed;
     }

@@ -3,13 +3,14 @@
 // than a limit (a FIFO, a device or a huge file is refused, not waited on or
 // swallowed); writes through a temporary file that is flushed and renamed over
 // the target, so a reader or a crash never meets half a file.
+#include <sys/types.h>
+
 #include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <sys/types.h>
 
 namespace lumivane {
 
@@ -47,6 +48,5 @@ void WriteFileAtomically(const std::string& path, std::string_view contents, mod
 // Removes the temporaries that an interrupted WriteFileAtomically of `path`
 // left behind (a kill between creating and renaming). Returns how many.
 int RemoveStaleTemporaries(const std::string& path);
-
 
 }  // namespace lumivane

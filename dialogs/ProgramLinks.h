@@ -16,7 +16,8 @@ struct ProgramLinks {
   // is not reported. Tests replace it.
   std::function<void(const QUrl&)> open;
 
-  // The configured addresses, EULA.TXT beside the program or in share/lumivane and the desktop's opener.
+  // The configured addresses, EULA.TXT beside the program or in share/lumivane and the desktop's
+  // opener.
   static ProgramLinks Configured();
 
   void OpenWebSite(const QString& address) const;

@@ -10,10 +10,10 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
+#include "base/AsciiCase.h"
 #include "dialogs/CategoryList.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/controls/PlaceNearTaskbar.h"
-#include "base/AsciiCase.h"
 #include "outlook/OutlookStore.h"
 #include "outlook/ical/StoreCategories.h"
 #include "platform/AppMessageBox.h"

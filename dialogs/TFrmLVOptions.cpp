@@ -1,7 +1,5 @@
 #include "dialogs/TFrmLVOptions.h"
 
-#include "platform/AppMessageBox.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -33,6 +31,7 @@
 #include "display/markup/THTMLabel.h"
 #include "i18n/LanguageNames.h"
 #include "i18n/TFindFile.h"
+#include "platform/AppMessageBox.h"
 #include "platform/LogFont.h"
 
 namespace lumivane {

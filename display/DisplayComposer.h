@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "display/Settings.h"
 #include "base/AutomationDate.h"
+#include "display/Settings.h"
 #include "i18n/FormatSettings.h"
 #include "i18n/TLanguage.h"
 #include "outlook/QueryEntries.h"

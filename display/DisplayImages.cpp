@@ -6,7 +6,9 @@
 #include "display/markup/TImageList.h"
 
 // Resources compiled into a static library must be registered by hand.
-static void InitLumivaneResources() { Q_INIT_RESOURCE(lumivane); }
+static void InitLumivaneResources() {
+  Q_INIT_RESOURCE(lumivane);
+}
 
 namespace lumivane {
 namespace {
@@ -24,7 +26,9 @@ void FillDisplayImages(TImageList& list) {
               "now.svg"});
 }
 
-void FillTrayImages(TImageList& list) { Fill(list, {"tray-idle.svg", "tray-busy.svg"}); }
+void FillTrayImages(TImageList& list) {
+  Fill(list, {"tray-idle.svg", "tray-busy.svg"});
+}
 
 void FillMenuImages(TImageList& list) {
   Fill(list, {"mail.svg", "refresh.svg", "quit.svg", "calendar.svg", "tasks.svg"});

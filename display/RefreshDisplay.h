@@ -5,13 +5,13 @@
 // The window and the label are seen through two small interfaces, so that the
 // refresh runs the same for the desktop window, the modes without a window
 // and the tests.
-#include <functional>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "display/Settings.h"
 #include "base/AutomationDate.h"
+#include "display/Settings.h"
 #include "i18n/FormatSettings.h"
 #include "i18n/TLanguage.h"
 

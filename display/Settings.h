@@ -19,6 +19,7 @@ using Text = std::string;
 // place in the saved file, 1 first. HELD values are the lock check mark, the
 // display font, the translation file and the window position; the store reads
 // and writes them at their place itself.
+// clang-format off
 #define LUMIVANE_SETTINGS_TABLE(VALUE, HELD)                                   \
   VALUE(RefreshEvery, int, 1, 300, 4) /* in the unit of RefreshType */         \
   VALUE(RefreshType, int, 1, 0, 5)    /* 0 minutes, anything else hours */     \
@@ -75,6 +76,7 @@ using Text = std::string;
   VALUE(UseVistaPin, bool, false, 0, 25)                                       \
   HELD(WindowTop, 1)                                                           \
   HELD(WindowLeft, 2)
+// clang-format on
 
 struct Settings {
 #define LUMIVANE_SETTINGS_FIELD(name, type, init, maximum, position) type name = init;

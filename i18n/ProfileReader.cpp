@@ -1,6 +1,5 @@
 #include "i18n/ProfileReader.h"
 
-
 #include "base/AsciiCase.h"
 #include "base/FileIo.h"
 #include "i18n/TextEncoding.h"

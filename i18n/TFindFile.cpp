@@ -29,8 +29,8 @@ bool MatchesWildcard(std::string_view name, std::string_view filter) {
 
 void TFindFile::Execute() {
   Files.clear();
-  const std::string folder = (Directory.empty() || Directory.back() == '/') ? Directory
-                                                                           : Directory + "/";
+  const std::string folder =
+      (Directory.empty() || Directory.back() == '/') ? Directory : Directory + "/";
   for (const std::string& name : FolderEntryNames(folder.empty() ? "." : folder, false)) {
     if (!MatchesWildcard(name, Filter)) continue;
     // Symbolic links count as what they point to; pipes and devices are not files.

@@ -24,7 +24,7 @@ struct TaskEntry {
   std::string Subject;
   std::string EntryID;
   bool Complete = false;
-  int Importance = 1;  // 0 low, 1 normal, 2 high
+  int Importance = 1;           // 0 low, 1 normal, 2 high
   AutomationDate DueDate = 0;   // NoDate when none
   AutomationDate TaskDate = 0;  // the due or start date, as TaskDateType selects
 };

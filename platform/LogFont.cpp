@@ -68,7 +68,9 @@ LogFontBytes EncodeLogFont(const LogFont& f) {
   return b;
 }
 
-LogFont BuiltInDisplayFont() { return LogFont{}; }
+LogFont BuiltInDisplayFont() {
+  return LogFont{};
+}
 
 int PointsFromHeight(std::int32_t height) {
   return static_cast<int>(std::lround(std::abs(static_cast<double>(height)) * 72.0 / 96.0));
@@ -95,8 +97,8 @@ QFont FontFromLogFont(const LogFont& f) {
 LogFont LogFontFromFont(const QFont& font, const LogFont& base) {
   LogFont f = base;
   f.faceName = font.family().toStdString();
-  const int points = font.pointSize() > 0 ? font.pointSize()
-                                          : static_cast<int>(std::lround(font.pointSizeF()));
+  const int points =
+      font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
   f.height = HeightFromPoints(std::clamp(points, kMinFontPoints, kMaxFontPoints));
   f.weight = static_cast<std::int32_t>(font.weight());
   f.italic = font.italic() ? 1 : 0;

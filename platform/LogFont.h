@@ -4,11 +4,10 @@
 // converted at a fixed 96 dots per inch (height -11 is 8 points), and the Qt
 // font is always set by its point size, so every point-based rule reads the
 // same number on every screen.
+#include <QFont>
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include <QFont>
 
 namespace lumivane {
 
@@ -42,8 +41,8 @@ LogFontBytes EncodeLogFont(const LogFont& font);
 // The display font that a missing value leaves: Verdana, height -11, regular.
 LogFont BuiltInDisplayFont();
 
-int PointsFromHeight(std::int32_t height);     // round(|height| x 72 / 96)
-std::int32_t HeightFromPoints(int points);     // -round(points x 96 / 72)
+int PointsFromHeight(std::int32_t height);  // round(|height| x 72 / 96)
+std::int32_t HeightFromPoints(int points);  // -round(points x 96 / 72)
 
 QFont FontFromLogFont(const LogFont& font);
 // Keeps what the Qt font does not model (width, precisions, quality, ...) from

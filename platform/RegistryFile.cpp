@@ -1,8 +1,5 @@
 #include "platform/RegistryFile.h"
 
-#include "base/AsciiCase.h"
-#include "i18n/TextEncoding.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +11,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/AsciiCase.h"
+#include "i18n/TextEncoding.h"
+
 namespace lumivane {
 namespace {
 
@@ -21,7 +21,8 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -56,8 +57,8 @@ std::optional<std::vector<std::uint8_t>> ReadHexBytes(std::string_view data) {
   size_t pos = 0;
   while (pos <= data.size()) {
     const size_t comma = data.find(',', pos);
-    const std::string_view item =
-        Trim(data.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos));
+    const std::string_view item = Trim(
+        data.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos));
     if (item.empty() || item.size() > 2) return std::nullopt;
     int value = 0;
     for (char c : item) {
@@ -265,7 +266,9 @@ const RegValue* RegistryFile::Lookup(std::string_view name) const {
   return &values_[found->second];
 }
 
-const RegValue* RegistryFile::Find(std::string_view name) const { return Lookup(name); }
+const RegValue* RegistryFile::Find(std::string_view name) const {
+  return Lookup(name);
+}
 
 std::optional<std::uint32_t> RegistryFile::ReadDword(std::string_view name) const {
   const RegValue* v = Find(name);

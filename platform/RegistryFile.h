@@ -24,8 +24,8 @@ struct RegValue {
   std::string name;
   RegKind kind = RegKind::Dword;
   std::uint32_t dword = 0;
-  std::string text;                // String: the text; Other: the raw data after "="
-  std::vector<std::uint8_t> bytes; // Binary
+  std::string text;                 // String: the text; Other: the raw data after "="
+  std::vector<std::uint8_t> bytes;  // Binary
 };
 
 class RegistryFile {

@@ -18,11 +18,11 @@
 
 #include "app/DisplayLabelSetup.h"
 #include "app/LabelRefreshAdapter.h"
+#include "base/Clock.h"
 #include "display/DisplayImages.h"
 #include "display/RefreshDisplay.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
-#include "base/Clock.h"
 #include "outlook/TOutlookApplication.h"
 #include "outlook/ical/IcalServer.h"
 
@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
   storeFile = (root / "store-5k.ics").string();
   const std::string command = "python3 \"" LUMIVANE_SOURCE_DIR
                               "/bench/tools/generate_store.py\" --events 5000 --tasks 1000 "
-                              "--layout file --out \"" + storeFile + "\"";
+                              "--layout file --out \"" +
+                              storeFile + "\"";
   if (std::system(command.c_str()) != 0) {
     std::cerr << "the store generator failed: " << command << "\n";
     return 1;

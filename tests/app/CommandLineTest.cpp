@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
 
 namespace lumivane {
 namespace {

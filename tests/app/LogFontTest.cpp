@@ -1,6 +1,6 @@
-#include "platform/LogFont.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/LogFont.h"
 
 namespace lumivane {
 namespace {

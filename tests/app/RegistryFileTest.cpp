@@ -1,7 +1,6 @@
-#include "platform/RegistryFile.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/RegistryFile.h"
 
 namespace lumivane {
 namespace {

@@ -1,6 +1,6 @@
-#include "base/AutomationDate.h"
-
 #include <gtest/gtest.h>
+
+#include "base/AutomationDate.h"
 
 namespace lumivane {
 namespace {
@@ -44,7 +44,7 @@ TEST(AutomationDate, TimeRoundsToTheMillisecondAndCarriesIntoTheDay) {
 }
 
 TEST(AutomationDate, WeekdaysAndMonthLengths) {
-  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 2);  // a Tuesday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 2);   // a Tuesday
   EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 6);  // a Saturday
   EXPECT_EQ(DaysInMonth(2024, 2), 29);
   EXPECT_EQ(DaysInMonth(1900, 2), 28);

@@ -1,5 +1,3 @@
-#include "base/FileIo.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "base/FileIo.h"
 #include "base/FileListing.h"
 #include "support/TempFolder.h"
 
@@ -29,7 +28,7 @@ TEST(AtomicWrite, CreatesFoldersAndReplacesTheFile) {
   // No temporary file is left behind, and the file is private.
   EXPECT_EQ(FolderEntryNames((folder.path() / "a").string(), false),
             std::vector<std::string>{"b.reg"});
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   WriteFileAtomically(path, "three", 0644);

@@ -1,8 +1,7 @@
-#include "base/TextRoutines.h"
-
 #include <gtest/gtest.h>
 
 #include "base/AsciiCase.h"
+#include "base/TextRoutines.h"
 
 namespace lumivane {
 namespace {
@@ -30,7 +29,10 @@ TEST(ReplaceAll, LeftToRightWithoutRescanning) {
 }
 TEST(AsciiCase, TouchesAsciiLettersOnly) {
   // Non-ASCII letters keep their bytes, so positions in the text stay valid.
-  EXPECT_EQ(UpperCaseAscii("stra\xC3\x9F" "e \xC3\xA9t\xC3\xA9"), "STRA\xC3\x9F" "E \xC3\xA9T\xC3\xA9");
+  EXPECT_EQ(UpperCaseAscii("stra\xC3\x9F"
+                           "e \xC3\xA9t\xC3\xA9"),
+            "STRA\xC3\x9F"
+            "E \xC3\xA9T\xC3\xA9");
   EXPECT_EQ(LowerCaseAscii("<FONT Color>"), "<font color>");
   EXPECT_TRUE(SameTextAscii("Work", "wORK"));
   EXPECT_FALSE(SameTextAscii("\xC3\x89t\xC3\xA9", "\xC3\xA9t\xC3\xA9"));

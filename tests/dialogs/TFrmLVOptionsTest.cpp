@@ -45,8 +45,8 @@ struct OptionsFixture : ::testing::Test {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("[Messages]\n") + messages);
   }
-  bool autostart = false;       // the entry as the file says
-  std::vector<bool> switched;   // every switch asked of it
+  bool autostart = false;      // the entry as the file says
+  std::vector<bool> switched;  // every switch asked of it
   std::unique_ptr<TFrmLVOptions> Open(bool withAutostart = true) {
     OptionsContext context;
     if (withAutostart) {

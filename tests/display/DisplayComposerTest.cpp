@@ -1,10 +1,9 @@
-#include "display/DisplayComposer.h"
-
 #include <gtest/gtest.h>
 
+#include "display/DisplayComposer.h"
+#include "outlook/OutlookContract.h"
 #include "support/FormatFixtures.h"
 #include "support/WorkedExamples.h"
-#include "outlook/OutlookContract.h"
 
 namespace lumivane {
 namespace {
@@ -110,9 +109,10 @@ TEST(DisplayComposer, SecondWorkedExampleLines) {
   EXPECT_EQ(lines[3],
             "<SHAD><IMG src=\"idx:5\" align=\"middle\"> <font size=\"7\">14:00 - </font>Review "
             "<BR></SHAD>");
-  EXPECT_EQ(lines[6],
-            "<SHAD><IMG src=\"idx:4\" align=\"middle\"> <s><font color=\"#FF0000\" "
-            "Size=\"7\">05.12.2026 - </Font><font color=\"#FF0000\">Pay rent</s></font></SHAD><br>");
+  EXPECT_EQ(
+      lines[6],
+      "<SHAD><IMG src=\"idx:4\" align=\"middle\"> <s><font color=\"#FF0000\" "
+      "Size=\"7\">05.12.2026 - </Font><font color=\"#FF0000\">Pay rent</s></font></SHAD><br>");
 }
 
 TEST(DisplayComposer, EmptyCalendarShownOrLeftOut) {
@@ -230,11 +230,10 @@ TEST(DisplayComposer, DayHeadingsShortAndLong) {
   f.settings.Indent = -1;
   f.settings.ShowCalendarTime = false;
   f.settings.CalendarDaysToDisplay = 10;
-  f.appointments = {Appointment(At(8, 9, 0), At(8, 10, 0), "A"),
-                    Appointment(At(8, 11, 0), At(8, 12, 0), "B"),
-                    Appointment(At(9, 9, 0), At(9, 10, 0), "C"),
-                    Appointment(At(11, 9, 0), At(11, 10, 0), "D"),
-                    Appointment(At(15, 9, 0), At(15, 10, 0), "E")};
+  f.appointments = {
+      Appointment(At(8, 9, 0), At(8, 10, 0), "A"), Appointment(At(8, 11, 0), At(8, 12, 0), "B"),
+      Appointment(At(9, 9, 0), At(9, 10, 0), "C"), Appointment(At(11, 9, 0), At(11, 10, 0), "D"),
+      Appointment(At(15, 9, 0), At(15, 10, 0), "E")};
   std::vector<std::string> lines = f.Compose();
   EXPECT_EQ(lines[2], "<b>Today </b><BR>");
   EXPECT_EQ(lines[3], "A<BR>");

@@ -11,10 +11,10 @@
 #include <map>
 #include <string>
 
-#include "support/WorkedExamples.h"
 #include "display/DisplayImages.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
+#include "support/WorkedExamples.h"
 
 namespace {
 

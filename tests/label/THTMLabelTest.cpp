@@ -22,14 +22,14 @@
 #include <string>
 #include <vector>
 
-#include "support/WorkedExamples.h"
+#include "app/DisplayLabelSetup.h"
+#include "base/ColorText.h"
 #include "display/markup/DrawMarkup.h"
 #include "display/markup/QtCanvas.h"
 #include "display/markup/QtColor.h"
 #include "display/markup/THTMLabel.h"
-#include "app/DisplayLabelSetup.h"
-#include "base/ColorText.h"
 #include "display/markup/TImageList.h"
+#include "support/WorkedExamples.h"
 
 namespace lumivane {
 namespace {

@@ -13,13 +13,13 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "support/WorkedExamples.h"
 #include "display/markup/DrawMarkup.h"
 #include "display/markup/QtCanvas.h"
 #include "display/markup/QtColor.h"
 #include "display/markup/THTMLPictureCache.h"
 #include "display/markup/TImageList.h"
 #include "display/markup/TPictureContainer.h"
+#include "support/WorkedExamples.h"
 
 namespace lumivane {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "support/FormatFixtures.h"
 #include "outlook/CalendarQuery.h"
 #include "queries/ContractMocks.h"
+#include "support/FormatFixtures.h"
 
 namespace lumivane {
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "support/FormatFixtures.h"
 #include "i18n/DateTexts.h"
 #include "outlook/CalendarQuery.h"
 #include "outlook/TaskQuery.h"
 #include "outlook/ical/IcalServer.h"
+#include "support/FormatFixtures.h"
 
 namespace lumivane {
 namespace {

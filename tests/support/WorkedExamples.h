@@ -10,7 +10,8 @@ namespace lumivane::test {
 inline const std::vector<std::string>& FirstWorkedExampleLines() {
   static const std::vector<std::string> lines = {
       "<P align=\"left\">",
-      "<IMG src=\"idx:1\" align=\"middle\" > <a href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>",
+      "<IMG src=\"idx:1\" align=\"middle\" > <a "
+      "href=\"Calendar\"><U><B>Calendar</B></U></a><BR></a>",
       "<b>Today </b><BR>",
       "  <font size=\"7\">09:30 - </font>Team &lt;sync&gt; (Room 4) <BR>",
       "<br></a>",
