@@ -253,6 +253,14 @@ RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSe
   return out;
 }
 
+std::optional<std::string> SettingsFileBytes(const std::string& path) {
+  try {
+    return ReadFileLimited(path, kMaxSettingsFileBytes);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+}
+
 RegistryFile ReadSettingsFile(const std::string& path, std::string* problem) {
   RegistryFile store(kSettingsKey);
   try {

@@ -78,6 +78,9 @@ std::string LanguageFileFor(const std::string& language, const LoadContext& cont
 // The file name of the path without folder and extension; empty for an empty path.
 std::string LanguageNameOf(const std::string& languageFile);
 
+// The settings file's bytes as they are, or std::nullopt when there is none
+// or it cannot be read (what the window compares to notice an edit by hand).
+std::optional<std::string> SettingsFileBytes(const std::string& path);
 // Reads the store file (missing = empty store, damaged lines skipped). A file
 // that exists but cannot be read reads as an empty store; `problem`, when
 // given, then receives the reason.

@@ -131,7 +131,7 @@ void TFrmLumivane::FormCreate() {
 }
 
 void TFrmLumivane::NoteSettingsFile() {
-  settingsSeen_ = ReadFileLimited(options_.settingsPath, kMaxSettingsFileBytes);
+  settingsSeen_ = SettingsFileBytes(options_.settingsPath);
 }
 
 void TFrmLumivane::WatchSettingsFile() {
@@ -159,8 +159,7 @@ void TFrmLumivane::WatchSettingsFile() {
 
 void TFrmLumivane::SettingsFileChanged() {
   WatchSettingsFile();
-  const std::optional<std::string> now =
-      ReadFileLimited(options_.settingsPath, kMaxSettingsFileBytes);
+  const std::optional<std::string> now = SettingsFileBytes(options_.settingsPath);
   // Our own save, or a file that went away: nothing to take over.
   if (!now || now == settingsSeen_) return;
   settingsSeen_ = now;
