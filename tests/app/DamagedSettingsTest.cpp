@@ -9,6 +9,7 @@
 #include <set>
 
 #include "app/SettingsStore.h"
+#include "app/SettingsFixtures.h"
 #include "base/FileIo.h"
 #include "platform/LogFont.h"
 #include "support/TempFolder.h"
@@ -16,19 +17,8 @@
 namespace lumivane {
 namespace {
 
-RegistryFile Store(const std::string& values) {
-  RegistryFile file(kSettingsKey);
-  file.Parse("Windows Registry Editor Version 5.00\n\n[" + std::string(kSettingsKey) + "]\n" +
-             values);
-  return file;
-}
-
-LoadContext Context(std::set<std::string> files = {}) {
-  LoadContext context;
-  context.languagesFolder = "/opt/lumivane/Languages/";
-  context.fileExists = [files](const std::string& path) { return files.count(path) > 0; };
-  return context;
-}
+using test::Context;
+using test::Store;
 
 TEST(DamagedSettings, ValuesThatCostMemoryAreHeldToTheirMaximum) {
   Settings s =

@@ -7,25 +7,14 @@
 #include <sstream>
 
 #include "app/SettingsStore.h"
+#include "app/SettingsFixtures.h"
 #include "display/SettingsTable.h"
 
 namespace lumivane {
 namespace {
 
-RegistryFile Store(const std::string& values) {
-  RegistryFile file(kSettingsKey);
-  file.Parse("Windows Registry Editor Version 5.00\n\n[" + std::string(kSettingsKey) + "]\n" +
-             values);
-  return file;
-}
-
-LoadContext Context(std::set<std::string> files = {}) {
-  LoadContext context;
-  context.desktopColor = RGB(0x3A, 0x6E, 0xA5);
-  context.languagesFolder = "/opt/lumivane/Languages/";
-  context.fileExists = [files](const std::string& path) { return files.count(path) > 0; };
-  return context;
-}
+using test::Context;
+using test::Store;
 
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
