@@ -8,8 +8,8 @@
 #include <fstream>
 #include <set>
 
-#include "app/SettingsStore.h"
 #include "app/SettingsFixtures.h"
+#include "app/SettingsStore.h"
 #include "base/FileIo.h"
 #include "platform/LogFont.h"
 #include "support/TempFolder.h"

@@ -6,8 +6,8 @@
 #include <set>
 #include <sstream>
 
-#include "app/SettingsStore.h"
 #include "app/SettingsFixtures.h"
+#include "app/SettingsStore.h"
 #include "display/SettingsTable.h"
 
 namespace lumivane {
