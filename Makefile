@@ -39,6 +39,7 @@ asan: deps build/asan/build.ninja
 	$(CTEST) --preset asan
 
 bench: deps build/release/build.ninja
+	@scripts/install-deps.sh --with-bench
 	$(CMAKE) --build --preset release $(BUILD_JOBS)
 	@scripts/run-benchmarks.sh build/release
 

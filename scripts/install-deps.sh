@@ -3,6 +3,7 @@
 # those that are missing: a second run installs nothing and touches no network.
 # Uses sudo when not run as root.
 #   --with-fuzz   also the fuzzing toolchain (clang and its runtime)
+#   --with-bench  also what the whole-process benchmarks time commands with
 #   --check       install nothing: list what is missing, exit 1 if anything is
 set -euo pipefail
 
@@ -25,6 +26,7 @@ check=0
 for arg in "$@"; do
   case "$arg" in
     --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --with-bench) packages+=(hyperfine) ;;
     --check) check=1 ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
