@@ -35,85 +35,85 @@ std::string Warning(std::string_view name, std::string_view what, std::string_vi
 // One record value, on its own guard: anything missing or unreadable keeps
 // the default already in the record (colours take `defaultColor`). A value
 // of the wrong kind or out of range is named in `warnings`.
-void ReadRecordValue(const RegistryFile& store, const SettingSpec& spec, Settings& settings,
+void ReadRecordValue(const RegistryFile& store, const SettingRow& row, Settings& settings,
                      Color defaultColor, std::vector<std::string>& warnings) {
-  const RegValue* found = store.Find(spec.name);
+  const RegValue* found = store.Find(row.name);
   std::visit(
       [&](auto member) {
         using Member = decltype(member);
         if constexpr (!std::is_same_v<Member, std::monostate>) {
           using T = FieldOf<Member>;
           if constexpr (std::is_same_v<T, int>) {
-            if (auto n = store.ReadDword(spec.name)) {
+            if (auto n = store.ReadDword(row.name)) {
               const int stored = static_cast<std::int32_t>(*n);
-              settings.*member = ClampSetting(spec, stored);
+              settings.*member = ClampSetting(row, stored);
               if (settings.*member != stored) {
-                warnings.push_back(Warning(spec.name, std::to_string(stored) + " is out of range",
+                warnings.push_back(Warning(row.name, std::to_string(stored) + " is out of range",
                                            std::to_string(settings.*member)));
               }
             } else if (found) {
               warnings.push_back(
-                  Warning(spec.name, "expected a number", std::to_string(settings.*member)));
+                  Warning(row.name, "expected a number", std::to_string(settings.*member)));
             }
           } else if constexpr (std::is_same_v<T, bool>) {
-            if (auto n = store.ReadDword(spec.name)) {
+            if (auto n = store.ReadDword(row.name)) {
               settings.*member = *n != 0;
             } else if (found) {
               warnings.push_back(
-                  Warning(spec.name, "expected a number", settings.*member ? "1" : "0"));
+                  Warning(row.name, "expected a number", settings.*member ? "1" : "0"));
             }
           } else if constexpr (std::is_same_v<T, Color>) {
-            const auto text = store.ReadString(spec.name);
+            const auto text = store.ReadString(row.name);
             settings.*member = (text && !text->empty()) ? TextToColor(*text) : defaultColor;
             if (!text && found) {
-              warnings.push_back(Warning(spec.name, "expected a text", ColorToText(defaultColor)));
+              warnings.push_back(Warning(row.name, "expected a text", ColorToText(defaultColor)));
             }
           } else {
-            const auto text = store.ReadString(spec.name);
+            const auto text = store.ReadString(row.name);
             settings.*member = text.value_or(std::string());
-            if (!text && found) warnings.push_back(Warning(spec.name, "expected a text", "\"\""));
+            if (!text && found) warnings.push_back(Warning(row.name, "expected a text", "\"\""));
           }
         }
       },
-      spec.field);
+      row.field);
 }
 
-void WriteRecordValue(RegistryFile& store, const SettingSpec& spec, const Settings& settings) {
+void WriteRecordValue(RegistryFile& store, const SettingRow& row, const Settings& settings) {
   std::visit(
       [&](auto member) {
         using Member = decltype(member);
         if constexpr (!std::is_same_v<Member, std::monostate>) {
           using T = FieldOf<Member>;
           if constexpr (std::is_same_v<T, int>) {
-            store.SetDword(spec.name, static_cast<std::uint32_t>(settings.*member));
+            store.SetDword(row.name, static_cast<std::uint32_t>(settings.*member));
           } else if constexpr (std::is_same_v<T, bool>) {
-            store.SetDword(spec.name, settings.*member ? 1u : 0u);
+            store.SetDword(row.name, settings.*member ? 1u : 0u);
           } else if constexpr (std::is_same_v<T, Color>) {
-            store.SetString(spec.name, ColorToText(settings.*member));
+            store.SetString(row.name, ColorToText(settings.*member));
           } else {
-            store.SetString(spec.name, settings.*member);
+            store.SetString(row.name, settings.*member);
           }
         }
       },
-      spec.field);
+      row.field);
 }
 
 // The default of a colour value: the record's, or the desktop's colour for
 // the background.
-Color DefaultColorOf(const SettingSpec& spec, const LoadContext& context) {
+Color DefaultColorOf(const SettingRow& row, const LoadContext& context) {
   static const Settings defaults;
-  if (spec.name == "BackGroundColor") return context.desktopColor;
-  if (const auto* member = std::get_if<Color Settings::*>(&spec.field)) return defaults.**member;
+  if (row.name == "BackGroundColor") return context.desktopColor;
+  if (const auto* member = std::get_if<Color Settings::*>(&row.field)) return defaults.**member;
   return clBlack;
 }
 
 // The values kept outside the record, read at their place in the order.
-void ReadHeldValue(const RegistryFile& store, const SettingSpec& spec, const LoadContext& context,
+void ReadHeldValue(const RegistryFile& store, const SettingRow& row, const LoadContext& context,
                    LoadResult& result) {
   StoredSettings& stored = result.stored;
-  if (spec.name == kLockWindow) {
+  if (row.name == kLockWindow) {
     if (auto n = store.ReadDword(kLockWindow)) stored.LockWindow = *n != 0;
-  } else if (spec.name == kDisplayFont) {
+  } else if (row.name == kDisplayFont) {
     // A missing value keeps the built-in font; one of another kind, or longer
     // than the font record, is reported and the built-in font kept. A shorter
     // one is a damaged value (padding it would make up a height): the
@@ -129,7 +129,7 @@ void ReadHeldValue(const RegistryFile& store, const SettingSpec& spec, const Loa
         result.errors.push_back(InvalidDataType(kDisplayFont));
       }
     }
-  } else if (spec.name == kLanguage) {
+  } else if (row.name == kLanguage) {
     const RegValue* language = store.Find(kLanguage);
     std::string name;
     if (language && language->kind == RegKind::String) {
@@ -138,26 +138,26 @@ void ReadHeldValue(const RegistryFile& store, const SettingSpec& spec, const Loa
       result.errors.push_back(InvalidDataType(kLanguage));
     }
     stored.LanguageFile = LanguageFileFor(name, context);
-  } else if (spec.name == kWindowTop) {
+  } else if (row.name == kWindowTop) {
     if (auto top = store.ReadDword(kWindowTop)) stored.WindowTop = static_cast<std::int32_t>(*top);
-  } else if (spec.name == kWindowLeft) {
+  } else if (row.name == kWindowLeft) {
     if (auto left = store.ReadDword(kWindowLeft)) {
       stored.WindowLeft = static_cast<std::int32_t>(*left);
     }
   }
 }
 
-void WriteHeldValue(RegistryFile& out, const SettingSpec& spec, const StoredSettings& stored) {
-  if (spec.name == kWindowTop) {
-    out.SetDword(spec.name, static_cast<std::uint32_t>(stored.WindowTop));
-  } else if (spec.name == kWindowLeft) {
-    out.SetDword(spec.name, static_cast<std::uint32_t>(stored.WindowLeft));
-  } else if (spec.name == kLockWindow) {
-    out.SetDword(spec.name, stored.LockWindow ? 1u : 0u);
-  } else if (spec.name == kLanguage) {
-    out.SetString(spec.name, LanguageNameOf(stored.LanguageFile));
-  } else if (spec.name == kDisplayFont && stored.DisplayFont) {
-    out.SetBinary(spec.name, {stored.DisplayFont->begin(), stored.DisplayFont->end()});
+void WriteHeldValue(RegistryFile& out, const SettingRow& row, const StoredSettings& stored) {
+  if (row.name == kWindowTop) {
+    out.SetDword(row.name, static_cast<std::uint32_t>(stored.WindowTop));
+  } else if (row.name == kWindowLeft) {
+    out.SetDword(row.name, static_cast<std::uint32_t>(stored.WindowLeft));
+  } else if (row.name == kLockWindow) {
+    out.SetDword(row.name, stored.LockWindow ? 1u : 0u);
+  } else if (row.name == kLanguage) {
+    out.SetString(row.name, LanguageNameOf(stored.LanguageFile));
+  } else if (row.name == kDisplayFont && stored.DisplayFont) {
+    out.SetBinary(row.name, {stored.DisplayFont->begin(), stored.DisplayFont->end()});
   }
 }
 
@@ -212,14 +212,14 @@ std::string LanguageNameOf(const std::string& languageFile) {
 LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context) {
   LoadResult result;
   Settings& s = result.stored.settings;
-  for (const SettingSpec& spec : SettingsReadOrder()) {
-    if (spec.held()) {
-      ReadHeldValue(store, spec, context, result);
+  for (const SettingRow& row : SettingsReadOrder()) {
+    if (row.held()) {
+      ReadHeldValue(store, row, context, result);
       continue;
     }
-    ReadRecordValue(store, spec, s, DefaultColorOf(spec, context), result.warnings);
+    ReadRecordValue(store, row, s, DefaultColorOf(row, context), result.warnings);
     // The two sections are never both off.
-    if (spec.name == "ShowTaks" && !s.ShowTaks && !s.ShowCalendar) s.ShowCalendar = true;
+    if (row.name == "ShowTaks" && !s.ShowTaks && !s.ShowCalendar) s.ShowCalendar = true;
   }
   if (context.compositionEnabled) s.UseVistaPin = true;
   return result;
@@ -239,11 +239,11 @@ LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context)
 
 RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSettings& stored) {
   RegistryFile out(kSettingsKey);
-  for (const SettingSpec* spec : SettingsWriteOrder()) {
-    if (spec->held()) {
-      WriteHeldValue(out, *spec, stored);
+  for (const SettingRow* row : SettingsWriteOrder()) {
+    if (row->held()) {
+      WriteHeldValue(out, *row, stored);
     } else {
-      WriteRecordValue(out, *spec, stored.settings);
+      WriteRecordValue(out, *row, stored.settings);
     }
   }
   // Values of other programs' versions or added by hand are kept.

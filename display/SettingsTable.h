@@ -13,7 +13,7 @@ namespace lumivane {
 using SettingField = std::variant<std::monostate, int Settings::*, bool Settings::*,
                                   Color Settings::*, Text Settings::*>;
 
-struct SettingSpec {
+struct SettingRow {
   std::string_view name;
   SettingField field;
   int maximum = 0;  // larger stored numbers are clamped to it; 0: no clamp
@@ -23,15 +23,15 @@ struct SettingSpec {
 };
 
 // Every stored value in the order the store reads them.
-const std::vector<SettingSpec>& SettingsReadOrder();
+const std::vector<SettingRow>& SettingsReadOrder();
 // The same values in the order a save writes them.
-const std::vector<const SettingSpec*>& SettingsWriteOrder();
+const std::vector<const SettingRow*>& SettingsWriteOrder();
 // The value of that name, or nullptr.
-const SettingSpec* FindSetting(std::string_view name);
+const SettingRow* FindSetting(std::string_view name);
 
 // A stored number as the record takes it: above the maximum, the maximum.
-constexpr int ClampSetting(const SettingSpec& spec, int stored) {
-  return spec.maximum > 0 && stored > spec.maximum ? spec.maximum : stored;
+constexpr int ClampSetting(const SettingRow& row, int stored) {
+  return row.maximum > 0 && stored > row.maximum ? row.maximum : stored;
 }
 
 }  // namespace lumivane

@@ -80,7 +80,7 @@ struct QtSurface {
     QPainter painter(&image);
     QtCanvas canvas(painter, keepExtents ? &extents : nullptr);
     canvas.SetImages(&images);
-    canvas.SetFont(QtCanvas::FontSpecFromQFont(font, RGB(0, 0, 0xFF)));
+    canvas.SetFont(QtCanvas::FontStyleFromQFont(font, RGB(0, 0, 0xFF)));
     return DrawMarkup(canvas, markup, rect, options);
   }
   QImage image;

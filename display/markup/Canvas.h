@@ -36,7 +36,7 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-struct FontSpec {
+struct FontStyle {
   std::string face;
   int size = 8;  // points
   bool bold = false;
@@ -46,7 +46,7 @@ struct FontSpec {
   Color color = clBlack;
   bool antialiased = false;  // grey-scale anti-aliasing, no sub-pixel rendering
   int escapement = 0;        // tenths of a degree, counter-clockwise
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontStyle&) const = default;
 };
 
 // Text flags, with the values the markup's text drawing has always used.
@@ -74,8 +74,8 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  virtual FontSpec Font() const = 0;
-  virtual void SetFont(const FontSpec& font) = 0;
+  virtual FontStyle Font() const = 0;
+  virtual void SetFont(const FontStyle& font) = 0;
   // clNone is the hollow brush. A solid brush also paints behind text.
   virtual Color Brush() const = 0;
   virtual void SetBrush(Color color) = 0;

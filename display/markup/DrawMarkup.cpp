@@ -33,8 +33,8 @@ MarkupEngine::MarkupEngine(Canvas& canvas, const Rect& rect, const MarkupOptions
       flags_(kMarkupTextFlags | (options.wordWrap ? 0u : static_cast<unsigned>(kTextEndEllipsis))) {
 }
 
-FontSpec MarkupEngine::TextFont(const FontSpec& font) const {
-  FontSpec text = font;
+FontStyle MarkupEngine::TextFont(const FontStyle& font) const {
+  FontStyle text = font;
   if (options_.ignoreClearType) text.antialiased = true;
   return text;
 }

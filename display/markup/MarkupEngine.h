@@ -29,7 +29,7 @@ enum class Pass { kMeasure, kPosition };
 // positioned passes each carry their own from line to line, since some tags
 // change colours only when drawing.
 struct FontChain {
-  FontSpec font;
+  FontStyle font;
   Color brush = clNone;  // behind text runs; clNone is hollow
   int escapementBeforeRotation = 0;
   Color fontBackgroundSlot = clNone;  // brush before FONT BGCOLOR or BODY BGCOLOR
@@ -98,7 +98,7 @@ class MarkupEngine {
   LineOutcome RunLine(LinePass& line, std::string_view text);
   std::size_t RunEnd(std::string_view text, std::size_t pos) const;
   RunOutcome LayOutRun(LinePass& line, std::string_view raw);
-  void DrawRunText(const LinePass& line, const Rect& box, std::string_view text, FontSpec font);
+  void DrawRunText(const LinePass& line, const Rect& box, std::string_view text, FontStyle font);
   void DrawSquiggle(const Rect& measured);
   int RunBottom(const LinePass& line) const;
   int TextBottom(const LinePass& line) const;
@@ -131,15 +131,15 @@ class MarkupEngine {
   FontChain& Chain(const LinePass& line) {
     return line.pass == Pass::kMeasure ? measureChain_ : positionChain_;
   }
-  void UseFont(const FontSpec& font) { canvas_.SetFont(font); }
+  void UseFont(const FontStyle& font) { canvas_.SetFont(font); }
   // The font text is measured and drawn in (anti-aliased when asked for).
-  FontSpec TextFont(const FontSpec& font) const;
+  FontStyle TextFont(const FontStyle& font) const;
 
   Canvas& canvas_;
   const Rect rect_;
   const MarkupOptions& options_;
   const unsigned flags_;
-  FontSpec baseFont_;
+  FontStyle baseFont_;
   Color startBrush_ = clNone;
 
   FontChain measureChain_;

@@ -130,11 +130,11 @@ MarkupEngine::RunOutcome MarkupEngine::LayOutRun(LinePass& line, std::string_vie
 }
 
 void MarkupEngine::DrawRunText(const LinePass& line, const Rect& box, std::string_view text,
-                               FontSpec font) {
+                               FontStyle font) {
   const unsigned flags = flags_ & ~static_cast<unsigned>(kTextExternalLeading);
   canvas_.SetBrush(Chain(line).brush);
   if (flow_.shadow) {
-    FontSpec shadow = font;
+    FontStyle shadow = font;
     shadow.color = options_.shadowColor;
     UseFont(shadow);
     const int offset = options_.shadowOffset;

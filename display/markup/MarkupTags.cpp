@@ -306,7 +306,7 @@ TagOutcome MarkupEngine::ListItem(LinePass& line) {
   line.width = ClampPixel(line.width + level * kListIndent);
   line.pen = ClampPixel(line.pen + (level - 1) * kListIndent);
   if (line.drawing && !flow_.hidden) {
-    FontSpec bullet = Chain(line).font;
+    FontStyle bullet = Chain(line).font;
     bullet.face = "Symbol";
     canvas_.SetBrush(Chain(line).brush);
     UseFont(bullet);

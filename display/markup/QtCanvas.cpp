@@ -43,7 +43,7 @@ QtCanvas::QtCanvas(QPainter& painter, TextExtentCache* extents)
       ownExtents_(extents == nullptr ? std::make_unique<TextExtentCache>() : nullptr),
       extents_(extents != nullptr ? *extents : *ownExtents_) {
   painter_.save();
-  font_ = FontSpecFromQFont(painter_.font(), FromQColor(painter_.pen().color()));
+  font_ = FontStyleFromQFont(painter_.font(), FromQColor(painter_.pen().color()));
   const QBrush& brush = painter_.brush();
   brush_ = brush.style() == Qt::NoBrush ? clNone : FromQColor(brush.color());
   pen_ = FromQColor(painter_.pen().color());
@@ -58,39 +58,39 @@ QtCanvas::~QtCanvas() {
   painter_.restore();
 }
 
-FontSpec QtCanvas::FontSpecFromQFont(const QFont& font, Color color) {
-  FontSpec fontSpec;
-  fontSpec.face = font.family().toStdString();
+FontStyle QtCanvas::FontStyleFromQFont(const QFont& font, Color color) {
+  FontStyle fontStyle;
+  fontStyle.face = font.family().toStdString();
   if (font.pointSize() > 0) {
-    fontSpec.size = font.pointSize();
+    fontStyle.size = font.pointSize();
   } else if (font.pixelSize() > 0) {
-    fontSpec.size = static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
+    fontStyle.size = static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
   }
-  fontSpec.bold = font.bold();
-  fontSpec.italic = font.italic();
-  fontSpec.underline = font.underline();
-  fontSpec.strikeOut = font.strikeOut();
-  fontSpec.color = color;
-  fontSpec.antialiased = (font.styleStrategy() & QFont::NoSubpixelAntialias) != 0;
-  return fontSpec;
+  fontStyle.bold = font.bold();
+  fontStyle.italic = font.italic();
+  fontStyle.underline = font.underline();
+  fontStyle.strikeOut = font.strikeOut();
+  fontStyle.color = color;
+  fontStyle.antialiased = (font.styleStrategy() & QFont::NoSubpixelAntialias) != 0;
+  return fontStyle;
 }
 
-QFont QtCanvas::ToQFont(const FontSpec& fontSpec) {
+QFont QtCanvas::ToQFont(const FontStyle& fontStyle) {
   QFont font;
-  if (!fontSpec.face.empty()) font.setFamily(FromUtf8(fontSpec.face));
-  font.setPointSize(std::clamp(fontSpec.size, kMinPointSize, kMaxPointSize));
-  font.setBold(fontSpec.bold);
-  font.setItalic(fontSpec.italic);
-  font.setUnderline(fontSpec.underline);
-  font.setStrikeOut(fontSpec.strikeOut);
-  if (fontSpec.antialiased) {
+  if (!fontStyle.face.empty()) font.setFamily(FromUtf8(fontStyle.face));
+  font.setPointSize(std::clamp(fontStyle.size, kMinPointSize, kMaxPointSize));
+  font.setBold(fontStyle.bold);
+  font.setItalic(fontStyle.italic);
+  font.setUnderline(fontStyle.underline);
+  font.setStrikeOut(fontStyle.strikeOut);
+  if (fontStyle.antialiased) {
     font.setStyleStrategy(
         static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   }
   return font;
 }
 
-void QtCanvas::SetFont(const FontSpec& font) {
+void QtCanvas::SetFont(const FontStyle& font) {
   if (current_ != nullptr && !SameMetrics(current_->key, font)) current_.reset();
   font_ = font;
 }

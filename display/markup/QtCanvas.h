@@ -39,12 +39,12 @@ class QtCanvas : public Canvas {
   void SetPalette(const QPalette& palette) { palette_ = palette; }
 
   // A widget's font and text colour as the engine's base font.
-  static FontSpec FontSpecFromQFont(const QFont& font, Color color);
+  static FontStyle FontStyleFromQFont(const QFont& font, Color color);
   // Point sizes outside 1 to 1000 are brought into that range.
-  static QFont ToQFont(const FontSpec& fontSpec);
+  static QFont ToQFont(const FontStyle& fontStyle);
 
-  FontSpec Font() const override { return font_; }
-  void SetFont(const FontSpec& font) override;
+  FontStyle Font() const override { return font_; }
+  void SetFont(const FontStyle& font) override;
   Color Brush() const override { return brush_; }
   void SetBrush(Color color) override { brush_ = color; }
   Color PenColor() const override { return pen_; }
@@ -82,7 +82,7 @@ class QtCanvas : public Canvas {
 
   QPainter& painter_;
   QPalette palette_;
-  FontSpec font_;
+  FontStyle font_;
   Color brush_ = clNone;
   Color pen_ = clBlack;
   int penWidth_ = 1;

@@ -440,7 +440,7 @@ void THTMLabel::EndUpdate() {
 
 void THTMLabel::PrepareCanvas(QtCanvas& canvas) {
   canvas.SetPalette(palette());
-  canvas.SetFont(QtCanvas::FontSpecFromQFont(font(), fontColor_));
+  canvas.SetFont(QtCanvas::FontStyleFromQFont(font(), fontColor_));
 }
 
 bool THTMLabel::SizesHorizontally() const {

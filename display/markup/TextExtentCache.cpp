@@ -14,23 +14,23 @@ constexpr std::size_t kMaxCachedText = 256;
 
 }  // namespace
 
-bool SameMetrics(const FontSpec& a, const FontSpec& b) {
+bool SameMetrics(const FontStyle& a, const FontStyle& b) {
   return a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
          a.underline == b.underline && a.strikeOut == b.strikeOut &&
          a.antialiased == b.antialiased && a.escapement == b.escapement && a.face == b.face;
 }
 
-std::shared_ptr<TextExtentCache::Font> TextExtentCache::FontFor(const FontSpec& fontSpec,
+std::shared_ptr<TextExtentCache::Font> TextExtentCache::FontFor(const FontStyle& fontStyle,
                                                                 const QPaintDevice* device,
                                                                 int dpiX, int dpiY) {
   for (auto it = fonts_.begin(); it != fonts_.end(); ++it) {
     const Font& font = **it;
-    if (font.dpiX == dpiX && font.dpiY == dpiY && SameMetrics(font.key, fontSpec)) {
+    if (font.dpiX == dpiX && font.dpiY == dpiY && SameMetrics(font.key, fontStyle)) {
       if (it != fonts_.begin()) fonts_.splice(fonts_.begin(), fonts_, it);
       return fonts_.front();
     }
   }
-  FontSpec key = fontSpec;
+  FontStyle key = fontStyle;
   key.color = clBlack;
   const QFont qfont = QtCanvas::ToQFont(key);
   const QFontMetrics metrics(qfont, device);

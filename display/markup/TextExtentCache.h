@@ -18,12 +18,12 @@ class QPaintDevice;
 namespace lumivane {
 
 // Fonts that measure alike: everything but the colour is the same.
-bool SameMetrics(const FontSpec& a, const FontSpec& b);
+bool SameMetrics(const FontStyle& a, const FontStyle& b);
 
 class TextExtentCache {
  public:
   struct Font {
-    FontSpec key;  // the FontSpec without its colour, which the QFont does not hold
+    FontStyle key;  // the FontStyle without its colour, which the QFont does not hold
     int dpiX = 0;
     int dpiY = 0;
     QFont font;
@@ -34,9 +34,9 @@ class TextExtentCache {
     std::unordered_map<std::string, int> widths;
   };
 
-  // The font for a FontSpec on a device of that resolution; shared, so that it
+  // The font for a FontStyle on a device of that resolution; shared, so that it
   // outlives eviction.
-  std::shared_ptr<Font> FontFor(const FontSpec& fontSpec, const QPaintDevice* device, int dpiX,
+  std::shared_ptr<Font> FontFor(const FontStyle& fontStyle, const QPaintDevice* device, int dpiX,
                                 int dpiY);
   // The advance of a single-line text (tabs expanded when `expandTabs`).
   static int Width(Font& font, std::string_view text, bool expandTabs);

@@ -52,11 +52,11 @@ TEST(SettingsTable, EveryValueOnceWithItsOwnWritePosition) {
   std::set<std::string_view> names;
   std::set<int> positions;
   int held = 0;
-  for (const SettingSpec& spec : table) {
-    names.insert(spec.name);
-    positions.insert(spec.writePosition);
-    held += spec.held() ? 1 : 0;
-    EXPECT_EQ(FindSetting(spec.name), &spec);
+  for (const SettingRow& row : table) {
+    names.insert(row.name);
+    positions.insert(row.writePosition);
+    held += row.held() ? 1 : 0;
+    EXPECT_EQ(FindSetting(row.name), &row);
   }
   EXPECT_EQ(names.size(), table.size());
   EXPECT_EQ(held, 5);

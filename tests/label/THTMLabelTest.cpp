@@ -120,7 +120,7 @@ class LabelTest : public ::testing::Test {
       painter.begin(&image);
       canvas = std::make_unique<QtCanvas>(painter);
       canvas->SetImages(&images);
-      canvas->SetFont(QtCanvas::FontSpecFromQFont(font, clWhite));
+      canvas->SetFont(QtCanvas::FontStyleFromQFont(font, clWhite));
     }
     ~EngineCanvas() {
       canvas.reset();

@@ -71,7 +71,7 @@ TEST_F(DrawMarkupTest, ClosingFontKeepsBoldAndRestoresFaceSizeAndColour) {
   Draw("<font face=\"Serif\" size=\"12\" color=\"clRed\"><B>x</font>y</B>z");
   EXPECT_TRUE(Text("x").font.bold);
   EXPECT_EQ(Text("x").font.face, "SERIF");
-  const FontSpec& y = Text("y").font;
+  const FontStyle& y = Text("y").font;
   EXPECT_TRUE(y.bold);
   EXPECT_EQ(y.size, 8);
   EXPECT_EQ(y.face, "DejaVu Sans");
@@ -80,7 +80,7 @@ TEST_F(DrawMarkupTest, ClosingFontKeepsBoldAndRestoresFaceSizeAndColour) {
 }
 
 TEST_F(DrawMarkupTest, ClosingBoldKeepsABoldBaseFont) {
-  FontSpec bold = canvas.Font();
+  FontStyle bold = canvas.Font();
   bold.bold = true;
   canvas.SetFont(bold);
   Draw("<B>a</B>b");

@@ -75,7 +75,7 @@ class QtCanvasTest : public ::testing::Test {
     canvas.SetImages(&images_);
     canvas.SetPictureContainer(&container_);
     canvas.SetPictureCache(&cache_);
-    canvas.SetFont(QtCanvas::FontSpecFromQFont(font_, kTextColor));
+    canvas.SetFont(QtCanvas::FontStyleFromQFont(font_, kTextColor));
     canvas.SetBrush(FromQColor(kBackground));
     return DrawMarkup(canvas, markup, rect, options);
   }
@@ -276,16 +276,16 @@ TEST(QtColor, MapsSystemColoursToThePalette) {
 }
 
 TEST(QtCanvasFont, KeepsPointSizesWithinReach) {
-  FontSpec fontSpec;
-  fontSpec.face = "DejaVu Sans";
-  fontSpec.size = 0;
-  EXPECT_EQ(QtCanvas::ToQFont(fontSpec).pointSize(), 1);
-  fontSpec.size = 1'000'000;
-  EXPECT_EQ(QtCanvas::ToQFont(fontSpec).pointSize(), 1000);
-  fontSpec.size = 9;
-  fontSpec.bold = true;
-  fontSpec.strikeOut = true;
-  const FontSpec back = QtCanvas::FontSpecFromQFont(QtCanvas::ToQFont(fontSpec), RGB(1, 2, 3));
+  FontStyle fontStyle;
+  fontStyle.face = "DejaVu Sans";
+  fontStyle.size = 0;
+  EXPECT_EQ(QtCanvas::ToQFont(fontStyle).pointSize(), 1);
+  fontStyle.size = 1'000'000;
+  EXPECT_EQ(QtCanvas::ToQFont(fontStyle).pointSize(), 1000);
+  fontStyle.size = 9;
+  fontStyle.bold = true;
+  fontStyle.strikeOut = true;
+  const FontStyle back = QtCanvas::FontStyleFromQFont(QtCanvas::ToQFont(fontStyle), RGB(1, 2, 3));
   EXPECT_EQ(back.size, 9);
   EXPECT_TRUE(back.bold);
   EXPECT_TRUE(back.strikeOut);

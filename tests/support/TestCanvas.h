@@ -18,7 +18,7 @@ struct CanvasOp {
   Kind kind = Kind::kText;
   Rect rect;             // text box, rectangle, picture target; a line's ends
   std::string text;      // as shown (cut with "..." under an ellipsis); icon path; picture
-  FontSpec font;         // text: the font it was drawn with
+  FontStyle font;        // text: the font it was drawn with
   Color brush = clNone;  // text and rectangles: the brush (painted behind text)
   Color pen = clNone;    // rectangles and lines
   unsigned flags = 0;
@@ -49,8 +49,8 @@ class TestCanvas : public Canvas {
   // shadow); nullptr when there is none.
   const CanvasOp* FindText(const std::string& text) const;
 
-  FontSpec Font() const override { return font_; }
-  void SetFont(const FontSpec& font) override { font_ = font; }
+  FontStyle Font() const override { return font_; }
+  void SetFont(const FontStyle& font) override { font_ = font; }
   Color Brush() const override { return brush_; }
   void SetBrush(Color color) override { brush_ = color; }
   Color PenColor() const override { return pen_; }
@@ -83,7 +83,7 @@ class TestCanvas : public Canvas {
   Color ToRGB(Color color) const override;
 
  private:
-  FontSpec font_;
+  FontStyle font_;
   Color brush_ = clWhite;
   Color pen_ = clBlack;
   int penWidth_ = 1;
