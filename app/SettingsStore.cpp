@@ -161,11 +161,27 @@ void WriteHeldValue(RegistryFile& out, const SettingRow& row, const StoredSettin
   }
 }
 
-void WriteStore(const std::string& path, const RegistryFile& store) {
+std::string WriteStore(const std::string& path, const RegistryFile& store) {
+  std::string text = store.Serialize();
   try {
-    WriteFileAtomically(path, store.Serialize());
+    WriteFileAtomically(path, text);
   } catch (const std::exception& e) {
     throw std::runtime_error("Failed to set data for '" + path + "': " + e.what());
+  }
+  return text;
+}
+
+// The file's bytes; none when it is missing or cannot be read, and then
+// `problem` (when given) says why a file that is there was not read. A path
+// that cannot lead to a file (a folder on it replaced by a file) is a missing
+// file, the first run.
+std::optional<std::string> ReadSettingsBytes(const std::string& path, std::string* problem) {
+  try {
+    return ReadFileLimited(path, kMaxSettingsFileBytes);
+  } catch (const FileError& e) {
+    struct stat status {};
+    if (problem != nullptr && ::stat(path.c_str(), &status) == 0) *problem = e.reason();
+    return std::nullopt;
   }
 }
 
@@ -227,8 +243,11 @@ LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context) {
 
 LoadResult LoadSettingsFile(const std::string& path, const LoadContext& context) {
   std::string problem;
-  const RegistryFile store = ReadSettingsFile(path, &problem);
+  std::optional<std::string> bytes = ReadSettingsBytes(path, &problem);
+  RegistryFile store(kSettingsKey);
+  if (bytes) store.Parse(*bytes);
   LoadResult result = LoadSettings(store, context);
+  result.fileBytes = std::move(bytes);
   if (!problem.empty()) {
     result.errors.insert(result.errors.begin(),
                          "The settings file '" + path + "' is not read (" + problem +
@@ -253,25 +272,10 @@ RegistryFile ComposeSettingsForSave(const RegistryFile& previous, const StoredSe
   return out;
 }
 
-std::optional<std::string> SettingsFileBytes(const std::string& path) {
-  try {
-    return ReadFileLimited(path, kMaxSettingsFileBytes);
-  } catch (const FileError&) {
-    return std::nullopt;
-  }
-}
-
 RegistryFile ReadSettingsFile(const std::string& path, std::string* problem) {
+  // An unreadable store reads as an empty one: every value takes its default.
   RegistryFile store(kSettingsKey);
-  try {
-    if (auto bytes = ReadFileLimited(path, kMaxSettingsFileBytes)) store.Parse(*bytes);
-  } catch (const FileError& e) {
-    // An unreadable store reads as an empty one: every value takes its default.
-    // A path that cannot lead to a file (a folder on it replaced by a file)
-    // is a missing file, the first run.
-    struct stat status {};
-    if (problem != nullptr && ::stat(path.c_str(), &status) == 0) *problem = e.reason();
-  }
+  if (auto bytes = ReadSettingsBytes(path, problem)) store.Parse(*bytes);
   return store;
 }
 
@@ -291,15 +295,15 @@ RegistryFile PreviousForSave(const std::string& path) {
 
 }  // namespace
 
-void WriteSettingsFile(const std::string& path, const StoredSettings& stored) {
-  WriteStore(path, ComposeSettingsForSave(PreviousForSave(path), stored));
+std::string WriteSettingsFile(const std::string& path, const StoredSettings& stored) {
+  return WriteStore(path, ComposeSettingsForSave(PreviousForSave(path), stored));
 }
 
-void WriteWindowPosition(const std::string& path, int top, int left) {
+std::string WriteWindowPosition(const std::string& path, int top, int left) {
   RegistryFile store = PreviousForSave(path);
   store.SetDword(kWindowTop, static_cast<std::uint32_t>(top));
   store.SetDword(kWindowLeft, static_cast<std::uint32_t>(left));
-  WriteStore(path, store);
+  return WriteStore(path, store);
 }
 
 }  // namespace lumivane

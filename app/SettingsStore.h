@@ -45,6 +45,9 @@ struct LoadResult {
   // Record values of the wrong kind or out of range, once each, with what is
   // used instead ("CalendarDaysToDisplay: expected a number, using 5").
   std::vector<std::string> warnings;
+  // The file's bytes as LoadSettingsFile read them; none when it is missing or
+  // could not be read (what the window compares to notice an edit by hand).
+  std::optional<std::string> fileBytes;
 };
 
 inline constexpr const char* kSettingsKey = "HKEY_CURRENT_USER\\Software\\Brennick\\Lumivane";
@@ -78,9 +81,6 @@ std::string LanguageFileFor(const std::string& language, const LoadContext& cont
 // The file name of the path without folder and extension; empty for an empty path.
 std::string LanguageNameOf(const std::string& languageFile);
 
-// The settings file's bytes as they are, or std::nullopt when there is none
-// or it cannot be read (what the window compares to notice an edit by hand).
-std::optional<std::string> SettingsFileBytes(const std::string& path);
 // Reads the store file (missing = empty store, damaged lines skipped). A file
 // that exists but cannot be read reads as an empty store; `problem`, when
 // given, then receives the reason.
@@ -88,8 +88,9 @@ RegistryFile ReadSettingsFile(const std::string& path, std::string* problem = nu
 // Writes the whole record; throws std::runtime_error "Failed to set data for '<file>': <reason>",
 // leaving the previous file intact. A file that exists but cannot be read
 // (too large, not a regular file) is not replaced: its values would be lost.
-void WriteSettingsFile(const std::string& path, const StoredSettings& stored);
+// Returns the bytes written.
+std::string WriteSettingsFile(const std::string& path, const StoredSettings& stored);
 // Writes WindowTop and WindowLeft alone, keeping every other value as stored.
-void WriteWindowPosition(const std::string& path, int top, int left);
+std::string WriteWindowPosition(const std::string& path, int top, int left);
 
 }  // namespace lumivane

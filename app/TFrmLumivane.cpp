@@ -116,7 +116,7 @@ void TFrmLumivane::FormCreate() {
   for (const std::string& error : loaded.errors)
     ShowApplicationError(QString::fromStdString(error));
   for (const std::string& warning : loaded.warnings) std::cerr << "lumivane: " << warning << "\n";
-  NoteSettingsFile();
+  settingsSeen_ = loaded.fileBytes;
   PinnedMode = loaded.stored.settings.UseVistaPin;
   // A translucent window needs its visual before it is first shown.
   seeThrough_ = new SeeThrough(this, composition);
@@ -128,10 +128,6 @@ void TFrmLumivane::FormCreate() {
   ApplyBackgroundColor();
   if (!outlookMissing_) storeWatcher_->Watch(QString::fromStdString(options_.storePath));
   WatchSettingsFile();
-}
-
-void TFrmLumivane::NoteSettingsFile() {
-  settingsSeen_ = SettingsFileBytes(options_.settingsPath);
 }
 
 void TFrmLumivane::WatchSettingsFile() {
@@ -159,12 +155,11 @@ void TFrmLumivane::WatchSettingsFile() {
 
 void TFrmLumivane::SettingsFileChanged() {
   WatchSettingsFile();
-  const std::optional<std::string> now = SettingsFileBytes(options_.settingsPath);
-  // Our own save, or a file that went away: nothing to take over.
-  if (!now || now == settingsSeen_) return;
-  settingsSeen_ = now;
   const LoadResult loaded = LoadSettingsFile(
       options_.settingsPath, MakeLoadContext(options_.languagesFolder, CompositionEnabled()));
+  // Our own save, or a file that went away: nothing to take over.
+  if (!loaded.fileBytes || loaded.fileBytes == settingsSeen_) return;
+  settingsSeen_ = loaded.fileBytes;
   for (const std::string& error : loaded.errors) std::cerr << "lumivane: " << error << "\n";
   for (const std::string& warning : loaded.warnings) std::cerr << "lumivane: " << warning << "\n";
   // The pin mode stays what it was at start-up.
@@ -214,8 +209,7 @@ StoredSettings TFrmLumivane::CollectSettings() const {
 
 bool TFrmLumivane::SaveSettings(bool interactive) {
   try {
-    WriteSettingsFile(options_.settingsPath, CollectSettings());
-    NoteSettingsFile();
+    settingsSeen_ = WriteSettingsFile(options_.settingsPath, CollectSettings());
     return true;
   } catch (const std::exception& e) {
     if (interactive) {

@@ -171,7 +171,6 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   // holds what this program wrote or read last.
   void SettingsFileChanged();
   void WatchSettingsFile();
-  void NoteSettingsFile();
   // After a refresh that failed: one line in the display instead of nothing.
   void ShowRefreshError(const std::string& error);
 

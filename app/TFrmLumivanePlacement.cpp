@@ -138,8 +138,8 @@ void TFrmLumivane::RestoreWindowPosition() {
 
 void TFrmLumivane::SaveWindowPosition() {
   try {
-    WriteWindowPosition(options_.settingsPath, y(), x());
-    NoteSettingsFile();  // our own write, not an edit to take over
+    // Our own write, not an edit to take over.
+    settingsSeen_ = WriteWindowPosition(options_.settingsPath, y(), x());
   } catch (const std::exception& e) {
     ShowApplicationError(QString::fromStdString(e.what()));
   }

@@ -9,6 +9,7 @@
 #include "app/SettingsFixtures.h"
 #include "app/SettingsStore.h"
 #include "display/SettingsTable.h"
+#include "support/TempFolder.h"
 
 namespace lumivane {
 namespace {
@@ -252,6 +253,20 @@ TEST(SettingsStore, CompositionForcesPinMode) {
   context.compositionEnabled = true;
   EXPECT_TRUE(
       LoadSettings(Store("\"UseVistaPin\"=dword:0\n"), context).stored.settings.UseVistaPin);
+}
+
+// What a save wrote and what a load read are the bytes on disk: the window
+// tells its own writes from edits by hand by comparing them.
+TEST(SettingsStore, SavesAndLoadsHandBackTheBytesOnDisk) {
+  const test::TempFolder folder;
+  const std::string path = (folder.path() / "Brennick" / "Lumivane.reg").string();
+  EXPECT_FALSE(LoadSettingsFile(path, Context()).fileBytes);
+  const std::string written = WriteSettingsFile(path, LoadSettings(Store(""), Context()).stored);
+  EXPECT_EQ(ReadText(path), written);
+  EXPECT_EQ(LoadSettingsFile(path, Context()).fileBytes, written);
+  const std::string moved = WriteWindowPosition(path, 40, 50);
+  EXPECT_NE(moved, written);
+  EXPECT_EQ(LoadSettingsFile(path, Context()).fileBytes, moved);
 }
 
 }  // namespace
