@@ -81,22 +81,7 @@ TEST_F(HostileCalendarTest, ZoneRulesMoreFrequentThanDailyLeaveTheItemFloating) 
 
 TEST_F(HostileCalendarTest, ZonesOfTheUsualKindAreStillUsed) {
   // Yearly rules: two changes a year.
-  const SourceContent content = Read(test::Calendar(R"(
-    BEGIN:VTIMEZONE
-    TZID:Custom Eastern
-    BEGIN:STANDARD
-    DTSTART:20071104T020000
-    RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU
-    TZOFFSETFROM:-0400
-    TZOFFSETTO:-0500
-    END:STANDARD
-    BEGIN:DAYLIGHT
-    DTSTART:20070311T020000
-    RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU
-    TZOFFSETFROM:-0500
-    TZOFFSETTO:-0400
-    END:DAYLIGHT
-    END:VTIMEZONE
+  const SourceContent content = Read(test::Calendar(std::string(test::kCustomEasternZone) + R"(
     BEGIN:VEVENT
     UID:e1
     SUMMARY:Eastern

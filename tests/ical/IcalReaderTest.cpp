@@ -33,22 +33,7 @@ class IcalReaderTest : public ::testing::Test {
 constexpr double kMinute = 1.0 / 1440;
 
 TEST_F(IcalReaderTest, ZonedUtcAndFloatingTimesBecomeLocalTime) {
-  const SourceContent content = Read(R"(
-    BEGIN:VTIMEZONE
-    TZID:Custom Eastern
-    BEGIN:STANDARD
-    DTSTART:20071104T020000
-    RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU
-    TZOFFSETFROM:-0400
-    TZOFFSETTO:-0500
-    END:STANDARD
-    BEGIN:DAYLIGHT
-    DTSTART:20070311T020000
-    RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU
-    TZOFFSETFROM:-0500
-    TZOFFSETTO:-0400
-    END:DAYLIGHT
-    END:VTIMEZONE
+  const SourceContent content = Read(std::string(test::kCustomEasternZone) + R"(
     BEGIN:VEVENT
     UID:own-definition
     SUMMARY:A

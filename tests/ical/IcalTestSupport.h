@@ -29,6 +29,26 @@ inline std::string IcsData(const std::string& name) {
   return std::string(LUMIVANE_TEST_DATA) + "/ical/" + name;
 }
 
+// A zone the calendar defines itself, with the yearly rules of US Eastern
+// time (-05:00 in winter, -04:00 in summer), for the components of Calendar().
+inline constexpr const char* kCustomEasternZone = R"(
+    BEGIN:VTIMEZONE
+    TZID:Custom Eastern
+    BEGIN:STANDARD
+    DTSTART:20071104T020000
+    RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU
+    TZOFFSETFROM:-0400
+    TZOFFSETTO:-0500
+    END:STANDARD
+    BEGIN:DAYLIGHT
+    DTSTART:20070311T020000
+    RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU
+    TZOFFSETFROM:-0500
+    TZOFFSETTO:-0400
+    END:DAYLIGHT
+    END:VTIMEZONE
+)";
+
 // "BEGIN:VCALENDAR" ... "END:VCALENDAR" around the components, CRLF lines.
 inline std::string Calendar(const std::string& components) {
   std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Lumivane//Tests//EN\r\n";
