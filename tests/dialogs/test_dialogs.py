@@ -3,18 +3,15 @@ the colour pane's palette opened and used with the mouse, a click on another
 window of the program while the palette is open, and the category editor
 placed next to a panel."""
 import os
-import queue
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import XServerTestCase, wait_until  # noqa: E402
+from harness import ProbeProcess, XServerTestCase, wait_until  # noqa: E402
 
 PROBE = os.environ.get("DIALOGS_PROBE", "dialogs_probe")
 # Screenshots are kept where this names a folder (for looking at the controls).
@@ -24,18 +21,11 @@ CELL = 18
 MARGIN = 7
 
 
-class Probe:
-    """The probe program; its report lines are read in the background."""
+class Probe(ProbeProcess):
+    """The probe window of the dialog controls."""
 
     def __init__(self, x):
-        self.x = x
-        self.lines = queue.Queue()
-        self.reported = []
-        self.process = subprocess.Popen(
-            [PROBE], env=x.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL, text=True, bufsize=1)
-        threading.Thread(target=self._read, daemon=True).start()
-        self.window = int(self.expect(r"window (\d+)").group(1))
+        super().__init__(x, [PROBE])
 
     def where(self):
         """Asks where the pane, the target button and the numeric edit are now."""
@@ -47,35 +37,6 @@ class Probe:
     @staticmethod
     def _box(match):
         return tuple(int(v) for v in match.group(1).split())
-
-    def _read(self):
-        for line in self.process.stdout:
-            self.lines.put(line.rstrip("\n"))
-
-    def expect(self, pattern, timeout=10.0):
-        """The first report line from now on matching `pattern`; None when none comes."""
-        deadline = time.monotonic() + timeout
-        while True:
-            remaining = deadline - time.monotonic()
-            if remaining <= 0:
-                return None
-            try:
-                line = self.lines.get(timeout=remaining)
-            except queue.Empty:
-                return None
-            self.reported.append(line)
-            match = re.fullmatch(pattern, line)
-            if match:
-                return match
-
-    def send(self, command):
-        self.process.stdin.write(command + "\n")
-        self.process.stdin.flush()
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait()
 
 
 class DialogControlsTest(XServerTestCase):

@@ -5,10 +5,13 @@ Every test case gets its own temporary HOME-like folders (settings, data,
 runtime, calendar store), so runs never touch the user's own files.
 """
 import os
+import queue
+import re
 import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
@@ -246,6 +249,68 @@ class Lumivane:
     def read_settings(self):
         with open(self.settings_file, encoding="utf-8") as f:
             return f.read()
+
+
+class ProbeProcess:
+    """A probe program of the tests, driven line by line: commands go to its
+    standard input, its report lines are read in the background. It reports
+    its window first ("window N")."""
+
+    def __init__(self, x, command):
+        self.x = x
+        self.lines = queue.Queue()
+        self.process = subprocess.Popen(
+            command, env=x.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            stderr=subprocess.PIPE, text=True, bufsize=1)
+        self.errors = []
+        self.readers = [
+            threading.Thread(target=self._read, args=(self.process.stdout, self.lines.put),
+                             daemon=True),
+            threading.Thread(target=self._read, args=(self.process.stderr, self.errors.append),
+                             daemon=True)]
+        for reader in self.readers:
+            reader.start()
+        self.reported = []
+        self.window = int(self.expect(r"window (\d+)").group(1))
+
+    @staticmethod
+    def _read(stream, sink):
+        for line in stream:
+            sink(line.rstrip("\n"))
+
+    def expect(self, pattern, timeout=10.0):
+        """The first report line from now on matching `pattern`; None when
+        none comes in time."""
+        deadline = time.monotonic() + timeout
+        while True:
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                return None
+            try:
+                line = self.lines.get(timeout=remaining)
+            except queue.Empty:
+                return None
+            self.reported.append(line)
+            match = re.fullmatch(pattern, line)
+            if match:
+                return match
+
+    def quiet(self, pattern, seconds):
+        """True when no line matching `pattern` comes within `seconds`."""
+        return self.expect(pattern, seconds) is None
+
+    def send(self, command):
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+        for reader in self.readers:
+            reader.join(5)
+        for stream in (self.process.stdin, self.process.stdout, self.process.stderr):
+            stream.close()
 
 
 class XServerTestCase(unittest.TestCase):

@@ -5,82 +5,27 @@ window does."""
 import ctypes
 import ctypes.util
 import os
-import queue
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import XServer, XServerTestCase, wait_until  # noqa: E402
+from harness import ProbeProcess, XServer, XServerTestCase, wait_until  # noqa: E402
 
 PROBE = os.environ.get("PLACEMENT_PROBE", "placement_probe")
 WALLPAPER = (0x33, 0x66, 0xCC)
 CTRL_ALT_R = 0xC052
 
 
-class Probe:
-    """One probe window; its report lines are read in the background."""
+class Probe(ProbeProcess):
+    """One probe window."""
 
     def __init__(self, x, *args):
-        self.x = x
-        self.lines = queue.Queue()
-        self.process = subprocess.Popen(
-            [PROBE, *args], env=x.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-            stderr=subprocess.PIPE, text=True, bufsize=1)
-        self.errors = []
-        self.readers = [
-            threading.Thread(target=self._read, args=(self.process.stdout, self.lines.put),
-                             daemon=True),
-            threading.Thread(target=self._read, args=(self.process.stderr, self.errors.append),
-                             daemon=True)]
-        for reader in self.readers:
-            reader.start()
-        self.reported = []
-        self.window = int(self.expect(r"window (\d+)").group(1))
-
-    @staticmethod
-    def _read(stream, sink):
-        for line in stream:
-            sink(line.rstrip("\n"))
-
-    def expect(self, pattern, timeout=10.0):
-        """The first report line from now on matching `pattern`; None when
-        none comes in time."""
-        deadline = time.monotonic() + timeout
-        while True:
-            remaining = deadline - time.monotonic()
-            if remaining <= 0:
-                return None
-            try:
-                line = self.lines.get(timeout=remaining)
-            except queue.Empty:
-                return None
-            self.reported.append(line)
-            match = re.fullmatch(pattern, line)
-            if match:
-                return match
-
-    def quiet(self, pattern, seconds):
-        """True when no line matching `pattern` comes within `seconds`."""
-        return self.expect(pattern, seconds) is None
-
-    def send(self, command):
-        self.process.stdin.write(command + "\n")
-        self.process.stdin.flush()
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait()
-        for reader in self.readers:
-            reader.join(5)
-        for stream in (self.process.stdin, self.process.stdout, self.process.stderr):
-            stream.close()
+        super().__init__(x, [PROBE, *args])
 
 
 class ProbeTestCase(XServerTestCase):
