@@ -38,6 +38,18 @@ std::string SystemText(int error) {
   return std::strerror(error);
 }
 
+// The order of a full listing: by the name in the root, then within a vdir
+// folder ("b/x.ics" comes before "b.ics", as the folder "b" sorts first).
+bool ListedBefore(std::string_view a, std::string_view b) {
+  const auto slashA = a.find('/');
+  const auto slashB = b.find('/');
+  const std::string_view topA = a.substr(0, slashA);
+  const std::string_view topB = b.substr(0, slashB);
+  if (topA != topB) return topA < topB;
+  return (slashA == std::string_view::npos ? std::string_view() : a.substr(slashA + 1)) <
+         (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
+}
+
 }  // namespace
 
 IcalStore::IcalStore(std::string root, std::string snapshotFolder)
@@ -177,28 +189,33 @@ IcalStore::Entry IcalStore::ReadSource(const Found& found) {
   return entry;
 }
 
+bool IcalStore::ListedOrder::operator()(const std::string& a, const std::string& b) const {
+  return ListedBefore(a, b);
+}
+
 std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
+  if (!changeSource_ || !snapshot_) return RefreshListing(ListSources());
   // With notices of what changed, an unchanged store is not looked at.
-  std::vector<Found> found;
-  if (changeSource_ && snapshot_) {
-    const FolderChanges changes = changeSource_();
-    if (changes.Empty()) {
-      if (!firstError_.empty()) throw AutomationError(firstError_);
-      return snapshot_;
-    }
-    found = changes.everything ? ListSources() : ListChanged(changes);
-  } else {
-    found = ListSources();
-  }
+  const FolderChanges changes = changeSource_();
+  if (changes.Empty()) return Unchanged();
+  if (changes.everything) return RefreshListing(ListSources());
+  // Files rewritten in place, no entry came or went: the refresh costs
+  // what changed, not the size of the store.
+  if (changes.folders.empty() && !rootIsFile_) return RefreshFiles(changes.files);
+  return RefreshListing(ListChanged(changes));
+}
+
+std::shared_ptr<const StoreSnapshot> IcalStore::Unchanged() const {
+  if (!firstError_.empty()) throw AutomationError(firstError_);
+  return snapshot_;
+}
+
+std::shared_ptr<const StoreSnapshot> IcalStore::RefreshListing(std::vector<Found> found) {
   // The files as they were: nothing to read, the same snapshot.
-  if (snapshot_ && found == listed_) {
-    if (!firstError_.empty()) throw AutomationError(firstError_);
-    return snapshot_;
-  }
+  if (snapshot_ && found == listed_) return Unchanged();
   std::map<std::string, Entry> entries;
+  decltype(problems_) problems;
   auto snapshot = std::make_shared<StoreSnapshot>();
-  std::string firstError;
-  bool anyRead = false;
   for (const Found& f : found) {
     auto old = entries_.find(f.name);
     Entry entry;
@@ -209,35 +226,118 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Refresh() {
       if (!entry.problem.empty()) newProblems_.push_back(entry.problem);
     }
     if (entry.vanished) continue;
-    if (!entry.problem.empty()) {
-      snapshot->problems.push_back(entry.problem);
-      if (!entry.source && firstError.empty()) firstError = entry.problem;
-    }
-    if (entry.source) {
-      anyRead = true;
-      snapshot->sources.push_back(entry.source);
-    }
+    if (!entry.problem.empty()) problems.emplace_hint(problems.end(), f.name, entry.problem);
+    if (entry.source) snapshot->sources.push_back(entry.source);
     entries.emplace(f.name, std::move(entry));
   }
-  if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
   // Snapshots are missing only at the first look or for sources that came
   // (gone ones are removed); a changed file's snapshot waits for the close.
   const bool sourcesCame =
       !snapshot_ || !std::equal(found.begin(), found.end(), listed_.begin(), listed_.end(),
                                 [](const Found& a, const Found& b) { return a.name == b.name; });
   entries_ = std::move(entries);
+  problems_ = std::move(problems);
   // Listed as found, less what vanished: a vanished file counts as a change.
   std::erase_if(found, [this](const Found& f) { return entries_.count(f.name) == 0; });
   listed_ = std::move(found);
+  return Publish(std::move(snapshot), sourcesCame);
+}
+
+std::shared_ptr<const StoreSnapshot> IcalStore::RefreshFiles(const std::set<std::string>& names) {
+  // The sources are shared with the connections still holding the last
+  // snapshot: the new one copies the list (not the records) and patches it.
+  auto snapshot = std::make_shared<StoreSnapshot>();
+  snapshot->sources = snapshot_->sources;
+  bool changed = false;
+  bool left = false;
+  for (const std::string& name : names) {
+    const auto listed = FindListed(name);
+    if (listed == listed_.end()) continue;  // not listed: its folder's notice brings it
+    struct stat status {};
+    if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+      Forget(listed, snapshot->sources);  // gone after all: its folder's notice follows
+      changed = left = true;
+      continue;
+    }
+    const Signature signature = SignatureOf(status);
+    if (signature == listed->signature) continue;
+    listed->signature = signature;
+    Reread(listed, snapshot->sources);
+    changed = true;
+  }
+  if (!changed) return Unchanged();
+  // As after a full listing: a file that left takes its snapshot along.
+  return Publish(std::move(snapshot), left);
+}
+
+namespace {
+
+// Puts a file's source in its place in the listing order, replaces it, or
+// (no source) takes it out.
+void PlaceSource(std::vector<std::shared_ptr<const IcalSource>>& sources, const std::string& name,
+                 std::shared_ptr<const IcalSource> source) {
+  const auto at = std::lower_bound(sources.begin(), sources.end(), name,
+                                   [](const std::shared_ptr<const IcalSource>& s,
+                                      const std::string& n) { return ListedBefore(s->name, n); });
+  const bool present = at != sources.end() && (*at)->name == name;
+  if (!source) {
+    if (present) sources.erase(at);
+  } else if (present) {
+    *at = std::move(source);
+  } else {
+    sources.insert(at, std::move(source));
+  }
+}
+
+}  // namespace
+
+void IcalStore::Reread(std::vector<Found>::iterator listed, Sources& sources) {
+  Entry entry = ReadSource(*listed);
+  if (!entry.problem.empty()) newProblems_.push_back(entry.problem);
+  if (entry.vanished) {
+    Forget(listed, sources);  // the next full listing finds it anew
+    return;
+  }
+  const std::string& name = listed->name;
+  if (entry.problem.empty()) {
+    problems_.erase(name);
+  } else {
+    problems_.insert_or_assign(name, entry.problem);
+  }
+  PlaceSource(sources, name, entry.source);
+  entries_.insert_or_assign(name, std::move(entry));
+}
+
+void IcalStore::Forget(std::vector<Found>::iterator listed, Sources& sources) {
+  PlaceSource(sources, listed->name, nullptr);
+  problems_.erase(listed->name);
+  entries_.erase(listed->name);
+  listed_.erase(listed);
+}
+
+std::shared_ptr<const StoreSnapshot> IcalStore::Publish(std::shared_ptr<StoreSnapshot> snapshot,
+                                                        bool commitSnapshots) {
+  if (buffer_.capacity() > (1u << 20)) std::string().swap(buffer_);  // not kept between refreshes
+  snapshot->problems.reserve(problems_.size());
+  for (const auto& [name, problem] : problems_) snapshot->problems.push_back(problem);
+  // The refresh fails as a whole only when no file at all could be read,
+  // naming the first failure.
+  const bool anyRead = !snapshot->sources.empty();
   snapshot_ = std::move(snapshot);
-  if (sourcesCame) CommitSnapshots(/*outdatedToo=*/false);
-  // The refresh fails as a whole only when no file at all could be read.
-  firstError_ = anyRead ? std::string() : firstError;
+  if (commitSnapshots) CommitSnapshots(/*outdatedToo=*/false);
+  firstError_ = anyRead || problems_.empty() ? std::string() : problems_.begin()->second;
   if (!firstError_.empty()) {
     newProblems_.clear();  // the error itself tells
     throw AutomationError(firstError_);
   }
   return snapshot_;
+}
+
+std::vector<IcalStore::Found>::iterator IcalStore::FindListed(const std::string& name) {
+  const auto at = std::lower_bound(
+      listed_.begin(), listed_.end(), name,
+      [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
+  return at != listed_.end() && at->name == name ? at : listed_.end();
 }
 
 std::vector<std::string> IcalStore::TakeNewProblems() {
@@ -255,22 +355,6 @@ void IcalStore::CommitSnapshots(bool outdatedToo) {
   }
   cache_.Commit(items, zones_, outdatedToo);
 }
-
-namespace {
-
-// The order of a full listing: by the name in the root, then within a vdir
-// folder ("b/x.ics" comes before "b.ics", as the folder "b" sorts first).
-bool ListedBefore(std::string_view a, std::string_view b) {
-  const auto slashA = a.find('/');
-  const auto slashB = b.find('/');
-  const std::string_view topA = a.substr(0, slashA);
-  const std::string_view topB = b.substr(0, slashB);
-  if (topA != topB) return topA < topB;
-  return (slashA == std::string_view::npos ? std::string_view() : a.substr(slashA + 1)) <
-         (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
-}
-
-}  // namespace
 
 // The root's own entries listed again; a vdir folder that reported nothing
 // keeps its files as they were.
@@ -323,7 +407,6 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
     ListRoot(changes, found);
   } else {
     found.reserve(listed_.size());
-    std::set<std::string> relisted;
     for (const Found& f : listed_) {
       const std::string folder = f.inVdir ? f.name.substr(0, f.name.find('/') + 1) : "";
       if (f.inVdir && changes.folders.count(folder) != 0) continue;
@@ -331,13 +414,18 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
     }
     std::set<Identity> seen = RootIdentity();
     for (const Found& f : found) seen.insert({f.signature.device, f.signature.inode});
+    const std::size_t kept = found.size();
     for (const std::string& folder : changes.folders) {
       const std::string path = root_ + "/" + folder;
       const int vdir = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       if (vdir >= 0) ListFolder(vdir, folder, true, found, seen);
     }
-    std::sort(found.begin(), found.end(),
-              [](const Found& a, const Found& b) { return ListedBefore(a.name, b.name); });
+    // The kept files are in order, and so is each folder's listing: a merge
+    // costs less than sorting the whole store again.
+    const auto before = [](const Found& a, const Found& b) { return ListedBefore(a.name, b.name); };
+    std::sort(found.begin() + static_cast<std::ptrdiff_t>(kept), found.end(), before);
+    std::inplace_merge(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(kept),
+                       found.end(), before);
   }
   // Files whose content changed are looked at again, one by one.
   for (const std::string& name : changes.files) {

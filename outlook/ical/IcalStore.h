@@ -89,6 +89,31 @@ class IcalStore {
     bool operator==(const Found&) const = default;
   };
 
+  // Names in the order of a full listing (a vdir folder's files before a
+  // file of the same name in the root).
+  struct ListedOrder {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  using Sources = std::vector<std::shared_ptr<const IcalSource>>;
+
+  // The last snapshot again, or the error of the last refresh.
+  std::shared_ptr<const StoreSnapshot> Unchanged() const;
+  // Every listed file taken from the last refresh or read anew.
+  std::shared_ptr<const StoreSnapshot> RefreshListing(std::vector<Found> found);
+  // Only the named files looked at again; the rest of the listing, the
+  // entries and the snapshot are kept as they were.
+  std::shared_ptr<const StoreSnapshot> RefreshFiles(const std::set<std::string>& names);
+  // Reads a listed file whose signature changed into its entry and the
+  // snapshot's sources; one that vanished meanwhile is forgotten.
+  void Reread(std::vector<Found>::iterator listed, Sources& sources);
+  // Drops a file that left the store from the listing, entries and sources.
+  void Forget(std::vector<Found>::iterator listed, Sources& sources);
+  // Makes the snapshot the current one and fails when no file could be read.
+  std::shared_ptr<const StoreSnapshot> Publish(std::shared_ptr<StoreSnapshot> snapshot,
+                                               bool commitSnapshots);
+  // Where the listing holds the name, or its end.
+  std::vector<Found>::iterator FindListed(const std::string& name);
+
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
   // The last listing brought up to date with the changes reported.
@@ -113,7 +138,10 @@ class IcalStore {
   bool rootIsFile_ = false;
   std::map<std::string, Entry> entries_;
   std::vector<Found> listed_;  // as the last refresh found the files
-  std::string firstError_;     // set when no file at all could be read
+  // The problem of each listed file that has one, in listing order: the
+  // snapshot's problems without a walk over every entry.
+  std::map<std::string, std::string, ListedOrder> problems_;
+  std::string firstError_;  // set when no file at all could be read
   std::vector<std::string> newProblems_;
   std::shared_ptr<const StoreSnapshot> snapshot_;
   std::uint64_t filesRead_ = 0;
