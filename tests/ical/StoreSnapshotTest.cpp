@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "ical/IcalTestSupport.h"
+#include "outlook/AutomationError.h"
 #include "outlook/ical/IcalServer.h"
 #include "outlook/ical/IcalStore.h"
 
@@ -133,6 +134,32 @@ const std::string kOwnZone = test::Calendar(R"(
   PRIORITY:2
   END:VTODO
 )");
+
+// The agenda as the program asks for it: the week's appointments with their
+// occurrences in start order, then the open tasks by due date.
+std::string Agenda(std::shared_ptr<IcalStore> store) {
+  test::RecordingOpener opener;
+  auto server = MakeIcalServerFactory(std::move(store), test::UsFormats(), opener)();
+  auto space = server->GetNamespace("MAPI");
+  auto calendar = space->GetDefaultFolder(kFolderCalendar)->Items();
+  calendar->Sort("[Start]", false);
+  calendar->SetIncludeRecurrences(true);
+  std::string text;
+  for (auto item = calendar->Find("[Start] >= \"03/01/2026 00:00\" And "
+                                  "[Start] <= \"04/30/2026 23:59\"");
+       item; item = calendar->FindNext()) {
+    const _AppointmentItem& a = *item->QueryAppointmentItem();
+    text +=
+        Number(a.Start()) + " " + Number(a.End()) + " " + a.Subject() + " " + a.EntryID() + "\n";
+  }
+  auto tasks = space->GetDefaultFolder(kFolderTasks)->Items();
+  tasks->Sort("[DueDate]", false);
+  for (auto item = tasks->Find("([Complete] = False)"); item; item = tasks->FindNext()) {
+    const _TaskItem& t = ToTaskItem(*item);
+    text += "task " + Number(t.DueDate()) + " " + t.Subject() + " " + t.EntryID() + "\n";
+  }
+  return text;
+}
 
 std::string VdirItem(const std::string& uid, const std::string& subject, const std::string& day) {
   return test::Calendar("BEGIN:VEVENT\nUID:" + uid + "\nSUMMARY:" + subject +
@@ -406,6 +433,110 @@ TEST_F(StoreSnapshotTest, ReportedChangesAreTheOnlyPlacesLookedAt) {
   store_.Write("window.ics", VdirItem("w@test", "Window replaced", "20260330"));
   next.everything = true;
   EXPECT_EQ(Dump(*store->Refresh()), Parsed());
+}
+
+// Files rewritten, broken, mended and removed, each reported on its own:
+// the watched store holds what a store reading everything anew holds.
+TEST_F(StoreSnapshotTest, ReportedFileChangesGiveWhatAFullRefreshGives) {
+  // A root file named like the folder lists after the folder's files.
+  store_.Write("team.ics", VdirItem("t@test", "Team file", "20260329"));
+  FolderChanges next;
+  std::shared_ptr<IcalStore> store = Fresh();
+  store->SetChangeSource([&next] { return std::exchange(next, FolderChanges{}); });
+  store->Refresh();
+  const std::string cachedTasks = store->PathOf("tasks.ics");
+  ASSERT_TRUE(fs::exists(cachedTasks));
+  const auto expectFullRefresh = [&](const std::string& what) {
+    std::shared_ptr<IcalStore> full = Fresh(false);
+    const auto fullSnapshot = full->Refresh();
+    const auto snapshot = store->Refresh();
+    EXPECT_EQ(Dump(*snapshot), Dump(*fullSnapshot)) << what;
+    EXPECT_EQ(snapshot->problems, fullSnapshot->problems) << what;
+    EXPECT_EQ(Agenda(store), Agenda(full)) << what;
+  };
+  const auto report = [&](const std::string& name) {
+    next.files.insert(name);
+    return store->Refresh();
+  };
+
+  store_.Write("team/a.ics", VdirItem("a@test", "Team A moved", "20260330"));
+  const std::uint64_t read = store->FilesRead();
+  EXPECT_NE(Dump(*report("team/a.ics")).find("Team A moved"), std::string::npos);
+  EXPECT_EQ(store->FilesRead(), read + 1);
+  expectFullRefresh("a vdir item edited");
+
+  store_.Write("island.ics", kOwnZone + VdirItem("late@test", "Late addition", "20260331"));
+  report("island.ics");
+  expectFullRefresh("a calendar file edited");
+
+  // Broken: out of the sources, one problem, told once.
+  store_.Write("team/b.ics", "BEGIN:VCALENDAR\r\nno calendar\r\n");
+  ASSERT_EQ(report("team/b.ics")->problems.size(), 1u);
+  EXPECT_NE(store->Refresh()->problems[0].find("\"team/b.ics\""), std::string::npos);
+  EXPECT_EQ(store->TakeNewProblems().size(), 1u);
+  expectFullRefresh("a vdir item broken");
+  report("team/b.ics");  // reported, but unchanged
+  EXPECT_TRUE(store->TakeNewProblems().empty());
+  store_.Write("team/b.ics", "still no calendar");
+  report("team/b.ics");
+  EXPECT_EQ(store->TakeNewProblems().size(), 1u);
+  // Mended: back in its place among the sources, the problem gone.
+  store_.Write("team/b.ics", VdirItem("b@test", "Team B mended", "20260328"));
+  EXPECT_TRUE(report("team/b.ics")->problems.empty());
+  expectFullRefresh("a vdir item mended");
+
+  // A file that came is listed when its folder's notice arrives.
+  store_.Write("team/c.ics", VdirItem("c@test", "Team C", "20260330"));
+  EXPECT_EQ(Dump(*report("team/c.ics")).find("Team C"), std::string::npos);
+  next.folders.insert("team/");
+  next.files.insert("team/c.ics");
+  expectFullRefresh("a vdir item added");
+
+  // A file reported changed but gone leaves before its folder's notice, a
+  // broken one with its problem, a calendar file with its snapshot.
+  store_.Write("team/a.ics", "garbage");
+  report("team/a.ics");
+  fs::remove(store_.Path("team/a.ics"));
+  report("team/a.ics");
+  expectFullRefresh("a vdir item removed");
+  fs::remove(store_.Path("tasks.ics"));
+  report("tasks.ics");
+  expectFullRefresh("a calendar file removed");
+  EXPECT_FALSE(fs::exists(cachedTasks));
+  next.folders.insert("");
+  next.folders.insert("team/");
+  expectFullRefresh("the folders' notices after the removals");
+}
+
+// With every file broken by reported changes the refresh fails as a full one
+// does, naming the first failure, and recovers when one file is mended.
+TEST_F(StoreSnapshotTest, ReportedChangesThatBreakEveryFileFailTheRefresh) {
+  test::TempStore small;
+  small.Write("team/a.ics", VdirItem("a@test", "Team A", "20260327"));
+  small.Write("team/b.ics", VdirItem("b@test", "Team B", "20260328"));
+  FolderChanges next;
+  IcalStore store(small.Root());
+  store.SetChangeSource([&next] { return std::exchange(next, FolderChanges{}); });
+  store.Refresh();
+  small.Write("team/a.ics", "garbage");
+  small.Write("team/b.ics", "more garbage");
+  next.files = {"team/a.ics", "team/b.ics"};
+  std::string error;
+  try {
+    store.Refresh();
+  } catch (const AutomationError& e) {
+    error = e.what();
+  }
+  EXPECT_NE(error.find("\"team/a.ics\""), std::string::npos) << error;
+  EXPECT_THROW(store.Refresh(), AutomationError);  // unchanged, still failing
+  EXPECT_TRUE(store.TakeNewProblems().empty());    // the error itself told
+  small.Write("team/b.ics", VdirItem("b@test", "Team B", "20260328"));
+  next.files = {"team/b.ics"};
+  const auto snapshot = store.Refresh();
+  ASSERT_EQ(snapshot->sources.size(), 1u);
+  EXPECT_EQ(snapshot->sources[0]->name, "team/b.ics");
+  ASSERT_EQ(snapshot->problems.size(), 1u);
+  EXPECT_NE(snapshot->problems[0].find("\"team/a.ics\""), std::string::npos);
 }
 
 }  // namespace
