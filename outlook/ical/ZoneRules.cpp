@@ -218,8 +218,8 @@ std::optional<std::vector<Observance>> ObservancesOf(icalcomponent* vtimezone) {
       const icaltimetype& t = value.time;
       if (t.is_date) {
         // A date takes DTSTART's time of day and is not moved by the offset.
-        part.rdates.push_back({WallOfFields(t) + (part.start - DayOfWall(part.start) * kSecondsPerDay),
-                               true});
+        part.rdates.push_back(
+            {WallOfFields(t) + (part.start - DayOfWall(part.start) * kSecondsPerDay), true});
       } else {
         part.rdates.push_back({WallOfFields(t), icaltime_is_utc(t) != 0});
       }
@@ -234,7 +234,9 @@ ZoneRules::ZoneRules(std::vector<Observance> parts) : parts_(std::move(parts)) {
 void ZoneRules::Cover(int year) const {
   std::vector<Change> changes;
   for (const Observance& part : parts_) {
-    const auto add = [&](UtcSeconds at) { changes.push_back({at, part.offsetFrom, part.offsetTo}); };
+    const auto add = [&](UtcSeconds at) {
+      changes.push_back({at, part.offsetFrom, part.offsetTo});
+    };
     if (!part.rule) add(ChangeTime(part, part.start));
     for (const Observance::Date& date : part.rdates) {
       add(date.instant ? date.at : ChangeTime(part, date.at));

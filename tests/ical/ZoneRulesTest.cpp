@@ -31,7 +31,8 @@ std::string FirstDifference(icaltimezone* zone, icalcomponent* definition, int f
   if (!parts) return "the definition was refused";
   const ZoneRules rules(*parts);
   std::vector<UtcSeconds> instants;
-  for (UtcSeconds t = Wall(fromYear, 1, 1) + 3600; t < Wall(toYear, 1, 1); t += 17 * kSecondsPerDay + 3607)
+  for (UtcSeconds t = Wall(fromYear, 1, 1) + 3600; t < Wall(toYear, 1, 1);
+       t += 17 * kSecondsPerDay + 3607)
     instants.push_back(t);
   // Where either side sees the offset move between two samples, every hour
   // of that stretch is compared, so a change a day off is caught too.
@@ -51,8 +52,9 @@ std::string FirstDifference(icaltimezone* zone, icalcomponent* definition, int f
     const std::optional<int> actual = rules.OffsetAtUtc(t);
     if (!actual || *actual != expected) {
       const time_t at = static_cast<time_t>(t);
-      return "at " + std::string(icaltime_as_ical_string(icaltime_from_timet_with_zone(
-                         at, 0, icaltimezone_get_utc_timezone()))) +
+      return "at " +
+             std::string(icaltime_as_ical_string(
+                 icaltime_from_timet_with_zone(at, 0, icaltimezone_get_utc_timezone()))) +
              " libical says " + std::to_string(expected) + ", the rules say " +
              (actual ? std::to_string(*actual) : "nothing");
     }
@@ -110,9 +112,10 @@ TEST(ZoneRules, RulesOutsideTheYearlyFormsAreLeftToLibical) {
   EnsureIcalLibraryReady();
   for (const char* rule : {"FREQ=MONTHLY;BYDAY=1SU", "FREQ=YEARLY;COUNT=3;BYMONTH=3;BYDAY=-1SU",
                            "FREQ=YEARLY;BYDAY=10SU", "FREQ=YEARLY;BYHOUR=2;BYMONTH=3"}) {
-    const std::string text = std::string("BEGIN:VTIMEZONE\r\nTZID:X\r\nBEGIN:STANDARD\r\n") +
-                             "DTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0100\r\n" +
-                             "RRULE:" + rule + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const std::string text =
+        std::string("BEGIN:VTIMEZONE\r\nTZID:X\r\nBEGIN:STANDARD\r\n") +
+        "DTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0100\r\n" + "RRULE:" + rule +
+        "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
     icalcomponent* definition = icalparser_parse_string(text.c_str());
     ASSERT_NE(definition, nullptr);
     EXPECT_FALSE(ObservancesOf(definition).has_value()) << rule;
