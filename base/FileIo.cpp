@@ -123,7 +123,8 @@ std::optional<std::string> ReadFileLimited(const std::string& path, std::size_t 
   return data;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view contents, mode_t mode) {
+void WriteFileAtomically(const std::string& path, std::string_view contents, mode_t mode,
+                         Flush flush) {
   const std::string folder = FolderOf(path);
   MakeFolders(folder);
   std::string temp = path + std::string(kTemporarySuffix);
@@ -131,7 +132,7 @@ void WriteFileAtomically(const std::string& path, std::string_view contents, mod
   if (fd < 0) throw FileError("Cannot write", path, std::strerror(errno));
   bool ok = WriteAll(fd, contents);
   if (ok && ::fchmod(fd, mode) != 0) ok = false;
-  if (ok && ::fsync(fd) != 0) ok = false;
+  if (ok && flush == Flush::ToDisk && ::fsync(fd) != 0) ok = false;
   int error = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -145,6 +146,7 @@ void WriteFileAtomically(const std::string& path, std::string_view contents, mod
     ::unlink(temp.c_str());
     throw FileError("Cannot write", path, std::strerror(error));
   }
+  if (flush == Flush::Skip) return;
   // Make the rename itself durable.
   const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());

@@ -43,7 +43,12 @@ bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& bu
 // target (named after it with a random suffix), flushes it to disk, renames it
 // over the target and flushes the folder, so a failure at any point leaves the
 // previous file intact and no temporary behind. Throws FileError.
-void WriteFileAtomically(const std::string& path, std::string_view contents, mode_t mode = 0600);
+// A file that is only a cache, whose reader checks it whole, may skip the
+// flushes (which cost more than the write): after a crash it may be cut short
+// or empty, never a mix of two versions seen as valid.
+enum class Flush { ToDisk, Skip };
+void WriteFileAtomically(const std::string& path, std::string_view contents, mode_t mode = 0600,
+                         Flush flush = Flush::ToDisk);
 
 // Removes the temporaries that an interrupted WriteFileAtomically of `path`
 // left behind (a kill between creating and renaming). Returns how many.

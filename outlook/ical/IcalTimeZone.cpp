@@ -34,7 +34,20 @@ int IcalTimeZone::ExactOffset(UtcSeconds utc) const {
   return icaltimezone_get_utc_offset_of_utc_time(zone_, &fields, &daylight);
 }
 
+const ZoneRules* IcalTimeZone::Rules() const {
+  if (!rulesRead_) {
+    rulesRead_ = true;
+    if (icalcomponent* definition = icaltimezone_get_component(zone_)) {
+      if (auto parts = ObservancesOf(definition)) rules_.emplace(std::move(*parts));
+    }
+  }
+  return rules_ ? &*rules_ : nullptr;
+}
+
 int IcalTimeZone::OffsetAtUtc(UtcSeconds utc) const {
+  if (const ZoneRules* rules = Rules()) {
+    if (const std::optional<int> offset = rules->OffsetAtUtc(utc)) return *offset;
+  }
   const std::int64_t span = utc >= 0 ? utc / kSpan : -((-utc + kSpan - 1) / kSpan);
   auto found = spanOffsets_.find(span);
   if (found == spanOffsets_.end()) {

@@ -4,11 +4,13 @@
 // change of offset skips or repeats are read as RFC 5545 says: a skipped time
 // with the offset before the gap, a repeated one as its first occurrence.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 
 #include "outlook/ical/LocalTime.h"
+#include "outlook/ical/ZoneRules.h"
 
 typedef struct _icaltimezone icaltimezone;
 
@@ -29,9 +31,14 @@ class IcalTimeZone {
 
  private:
   int ExactOffset(UtcSeconds utc) const;
+  const ZoneRules* Rules() const;
 
   icaltimezone* zone_;
   bool owned_;
+  // The zone's changes worked out by our own rules, read at the first
+  // question; libical answers for definitions they do not take.
+  mutable bool rulesRead_ = false;
+  mutable std::optional<ZoneRules> rules_;
   // Offsets at the start and the end of each UTC week asked for: a week whose
   // two agree has no change (zones change at most once a week), so libical's
   // search runs only in the weeks of a change. The server runs on one thread.

@@ -156,7 +156,7 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
     try {
       if (text && static_cast<double>(text->size()) <=
                       kMaxShareOfSources * static_cast<double>(sourceBytes)) {
-        WriteFileAtomically(path, *text, 0600);
+        WriteFileAtomically(path, *text, 0600, Flush::Skip);  // checked whole when read
       } else {
         ::unlink(path.c_str());
       }
