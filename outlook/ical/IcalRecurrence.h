@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -28,10 +29,21 @@ struct RuleLimits {
 
 // Start wall times, in order, of the instances of the rule with this DTSTART
 // that lie in [from, to]. wallFromUtc turns an UNTIL in UTC into the series'
-// wall clock.
+// wall clock. Common Gregorian rules are expanded natively (GregorianRule.h),
+// the others with libical.
 std::vector<WallSeconds> ExpandRule(std::string_view rule, WallSeconds dtstart, bool isDate,
                                     WallSeconds from, WallSeconds to,
                                     const std::function<WallSeconds(UtcSeconds)>& wallFromUtc,
                                     RuleLimits limits = {});
+
+// The two ways ExpandRule has, each on its own, so they can be compared:
+// libical's walk for any rule, and the native expansion, std::nullopt for a
+// rule or DTSTART it leaves to libical.
+std::vector<WallSeconds> ExpandWithLibical(
+    std::string_view rule, WallSeconds dtstart, bool isDate, WallSeconds from, WallSeconds to,
+    const std::function<WallSeconds(UtcSeconds)>& wallFromUtc, RuleLimits limits = {});
+std::optional<std::vector<WallSeconds>> ExpandRuleNatively(
+    std::string_view rule, WallSeconds dtstart, bool isDate, WallSeconds from, WallSeconds to,
+    const std::function<WallSeconds(UtcSeconds)>& wallFromUtc, RuleLimits limits = {});
 
 }  // namespace lumivane::ical
