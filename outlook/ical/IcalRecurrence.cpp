@@ -10,13 +10,16 @@
 #include "outlook/ical/GregorianRule.h"
 #include "outlook/ical/IcalFields.h"
 #include "outlook/ical/IcalLibrary.h"
+#include "outlook/ical/RuleText.h"
 
 namespace lumivane::ical {
 namespace {
 
-icalrecurrencetype ReadRule(std::string_view rule) {
+icalrecurrencetype ReadRule(std::string_view text) {
+  icalrecurrencetype rule;
+  if (ReadEverydayRule(text, rule)) return rule;
   EnsureIcalLibraryReady();
-  return icalrecurrencetype_from_string(std::string(rule).c_str());
+  return icalrecurrencetype_from_string(std::string(text).c_str());
 }
 
 struct IteratorDeleter {
