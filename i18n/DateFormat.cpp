@@ -1,7 +1,9 @@
 #include "i18n/DateFormat.h"
 
+#include <charconv>
 #include <chrono>
-#include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "base/AsciiCase.h"
@@ -133,10 +135,26 @@ bool UsesTwelveHours(const std::vector<Token>& tokens) {
   return false;
 }
 
-std::string Number(int value, int width) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*d", width, value);
-  return buf;
+// The value with leading zeros up to `width` characters, sign included.
+void AppendNumber(std::string& out, int value, int width) {
+  char digits[16];
+  const long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
+  const char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const int length = static_cast<int>(end - digits) + (value < 0 ? 1 : 0);
+  if (value < 0) out += '-';
+  if (length < width) out.append(static_cast<std::size_t>(width - length), '0');
+  out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// A refresh formats thousands of dates with the same two or three patterns.
+const std::vector<Token>& TokensOf(std::string_view pattern) {
+  thread_local std::vector<std::pair<std::string, std::vector<Token>>> recent;
+  for (const auto& [text, tokens] : recent) {
+    if (text == pattern) return tokens;
+  }
+  if (recent.size() >= 8) recent.erase(recent.begin());
+  recent.emplace_back(std::string(pattern), Tokenize(pattern));
+  return recent.back().second;
 }
 
 // "am/pm" keeps the letter case the pattern used for each half.
@@ -149,7 +167,7 @@ std::string AmPmFromPattern(std::string_view spelling, bool pm) {
 
 std::string FormatDateTime(std::string_view pattern, AutomationDate date,
                            const FormatSettings& fs) {
-  const std::vector<Token> tokens = Tokenize(pattern);
+  const std::vector<Token>& tokens = TokensOf(pattern);
   const bool twelve = UsesTwelveHours(tokens);
   const CivilDate c = DecodeDate(date);
   const TimeOfDay t = DecodeTime(date);
@@ -167,7 +185,7 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
         out += fs.timeSeparator;
         break;
       case Field::Day:
-        out += Number(c.day, tok.padded ? 2 : 1);
+        AppendNumber(out, c.day, tok.padded ? 2 : 1);
         break;
       case Field::DayShortName:
         out += fs.shortDayNames[static_cast<size_t>(weekday)];
@@ -176,7 +194,7 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
         out += fs.longDayNames[static_cast<size_t>(weekday)];
         break;
       case Field::Month:
-        out += Number(c.month, tok.padded ? 2 : 1);
+        AppendNumber(out, c.month, tok.padded ? 2 : 1);
         break;
       case Field::MonthShortName:
         out += fs.shortMonthNames[static_cast<size_t>(c.month - 1)];
@@ -185,10 +203,10 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
         out += fs.longMonthNames[static_cast<size_t>(c.month - 1)];
         break;
       case Field::Year2:
-        out += Number(c.year % 100, 2);
+        AppendNumber(out, c.year % 100, 2);
         break;
       case Field::Year4:
-        out += Number(c.year, 4);
+        AppendNumber(out, c.year, 4);
         break;
       case Field::Hour: {
         int h = t.hour;
@@ -196,14 +214,14 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
           h %= 12;
           if (h == 0) h = 12;
         }
-        out += Number(h, tok.padded ? 2 : 1);
+        AppendNumber(out, h, tok.padded ? 2 : 1);
         break;
       }
       case Field::Minute:
-        out += Number(t.minute, tok.padded ? 2 : 1);
+        AppendNumber(out, t.minute, tok.padded ? 2 : 1);
         break;
       case Field::Second:
-        out += Number(t.second, tok.padded ? 2 : 1);
+        AppendNumber(out, t.second, tok.padded ? 2 : 1);
         break;
       case Field::AmPmLetters:
         out += AmPmFromPattern(tok.text, t.hour >= 12);

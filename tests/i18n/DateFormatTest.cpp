@@ -17,6 +17,7 @@ TEST(FormatDateTime, WritesEachPatternLetter) {
   EXPECT_EQ(FormatDateTime("d dd ddd dddd", d, us), "4 04 Wed Wednesday");
   EXPECT_EQ(FormatDateTime("m mm mmm mmmm", d, us), "3 03 Mar March");
   EXPECT_EQ(FormatDateTime("yy yyyy", d, us), "26 2026");
+  EXPECT_EQ(FormatDateTime("yyyy yy d", EncodeDate(987, 1, 2), us), "0987 87 2");
   EXPECT_EQ(FormatDateTime("h hh n nn s ss", d, us), "15 15 7 07 9 09");
   EXPECT_EQ(FormatDateTime("h:nn am/pm", d, us), "3:07 pm");
   EXPECT_EQ(FormatDateTime("hh:nn AM/PM", EncodeDateTime(2026, 3, 4, 0, 5), us), "12:05 AM");

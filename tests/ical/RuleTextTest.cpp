@@ -41,7 +41,9 @@ std::string Difference(const icalrecurrencetype& a, const icalrecurrencetype& b)
 }
 
 std::string RandomRule(std::mt19937& random) {
-  const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const auto pick = [&random](int n) {
+    return static_cast<int>(random() % static_cast<unsigned>(n));
+  };
   static const char* kFreqs[] = {"DAILY", "WEEKLY", "MONTHLY", "YEARLY"};
   static const char* kDays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
   std::vector<std::string> parts{std::string("FREQ=") + kFreqs[pick(4)]};
@@ -117,14 +119,29 @@ TEST(EverydayRule, ReadsEveryGeneratedRuleAsLibicalDoes) {
 }
 
 TEST(EverydayRule, LeavesUnusualFormsToLibical) {
-  for (const char* text :
-       {"", "FREQ=DAILY;FREQ=WEEKLY", "freq=daily", "FREQ=DAILY;", "FREQ=HOURLY",
-        "FREQ=DAILY;INTERVAL=0", "FREQ=DAILY;COUNT=3;UNTIL=20270101", "FREQ=WEEKLY;BYDAY=+1MO",
-        "FREQ=MONTHLY;BYDAY=6MO", "FREQ=MONTHLY;BYMONTHDAY=0", "FREQ=MONTHLY;BYMONTHDAY=32",
-        "FREQ=YEARLY;BYMONTH=13", "FREQ=YEARLY;BYMONTH=5L", "FREQ=DAILY;UNTIL=20270230",
-        "FREQ=DAILY;UNTIL=20270101T240000", "FREQ=DAILY;UNTIL=2027-01-01", "FREQ=DAILY;BYSETPOS=1",
-        "FREQ=DAILY;BYHOUR=9", "FREQ=DAILY; INTERVAL=2", "FREQ=WEEKLY;BYDAY=MO,,TU",
-        "RSCALE=GREGORIAN;FREQ=YEARLY", "FREQ=DAILY;X-NAME=1", "INTERVAL=2"}) {
+  for (const char* text : {"",
+                           "FREQ=DAILY;FREQ=WEEKLY",
+                           "freq=daily",
+                           "FREQ=DAILY;",
+                           "FREQ=HOURLY",
+                           "FREQ=DAILY;INTERVAL=0",
+                           "FREQ=DAILY;COUNT=3;UNTIL=20270101",
+                           "FREQ=WEEKLY;BYDAY=+1MO",
+                           "FREQ=MONTHLY;BYDAY=6MO",
+                           "FREQ=MONTHLY;BYMONTHDAY=0",
+                           "FREQ=MONTHLY;BYMONTHDAY=32",
+                           "FREQ=YEARLY;BYMONTH=13",
+                           "FREQ=YEARLY;BYMONTH=5L",
+                           "FREQ=DAILY;UNTIL=20270230",
+                           "FREQ=DAILY;UNTIL=20270101T240000",
+                           "FREQ=DAILY;UNTIL=2027-01-01",
+                           "FREQ=DAILY;BYSETPOS=1",
+                           "FREQ=DAILY;BYHOUR=9",
+                           "FREQ=DAILY; INTERVAL=2",
+                           "FREQ=WEEKLY;BYDAY=MO,,TU",
+                           "RSCALE=GREGORIAN;FREQ=YEARLY",
+                           "FREQ=DAILY;X-NAME=1",
+                           "INTERVAL=2"}) {
     icalrecurrencetype rule;
     EXPECT_FALSE(ReadEverydayRule(text, rule)) << text;
   }
