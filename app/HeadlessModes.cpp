@@ -5,7 +5,8 @@
 #include <QImage>
 #include <QPainter>
 #include <iostream>
-#include <sstream>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/DisplayLabelSetup.h"
@@ -14,7 +15,6 @@
 #include "app/SettingsStore.h"
 #include "base/Clock.h"
 #include "base/FileIo.h"
-#include "base/TextRoutines.h"
 #include "display/DisplayImages.h"
 #include "display/RefreshDisplay.h"
 #include "display/markup/MarkupPlainText.h"
@@ -150,14 +150,31 @@ std::string MarkupOutputLine(std::string line) {
 }
 
 std::string DisplayPlainText(const std::string& markup) {
-  std::string text = MarkupToPlainText(markup);
-  text = ReplaceAll(text, "\r\n", "\n");
-  // One pass, so "&amp;lt;" becomes "&lt;" and not "<".
+  const std::string text = MarkupToPlainText(markup);
+  static constexpr std::pair<std::string_view, char> kEntities[] = {
+      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&nbsp;", ' '}};
   std::string out;
   out.reserve(text.size());
-  static constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
-      {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}, {"&nbsp;", " "}};
-  for (size_t i = 0; i < text.size();) {
+  std::size_t lineStart = 0;
+  bool lineOpen = false;  // something of the current line was read
+  // Lines end in "\n" alone, without blanks before it.
+  const auto endLine = [&] {
+    while (out.size() > lineStart &&
+           (out.back() == ' ' || out.back() == '\t' || out.back() == '\r')) {
+      out.pop_back();
+    }
+    out += '\n';
+    lineStart = out.size();
+    lineOpen = false;
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '\n' || text.compare(i, 2, "\r\n") == 0) {
+      i += text[i] == '\n' ? 1 : 2;
+      endLine();
+      continue;
+    }
+    lineOpen = true;
+    // Entities are read once, so "&amp;lt;" becomes "&lt;" and not "<".
     bool replaced = false;
     if (text[i] == '&') {
       for (const auto& [entity, character] : kEntities) {
@@ -171,14 +188,8 @@ std::string DisplayPlainText(const std::string& markup) {
     }
     if (!replaced) out += text[i++];
   }
-  // No blanks at line ends.
-  std::string trimmed;
-  std::istringstream in(out);
-  for (std::string l; std::getline(in, l);) {
-    while (!l.empty() && (l.back() == ' ' || l.back() == '\t' || l.back() == '\r')) l.pop_back();
-    trimmed += l + "\n";
-  }
-  return trimmed;
+  if (lineOpen) endLine();
+  return out;
 }
 
 int RunHeadless(const CommandLine& line, const HeadlessContext& context, int argc, char** argv) {

@@ -19,22 +19,28 @@ int HexValue(char c) {
 
 std::string MakeEntryID(ItemKind kind, std::string_view source, std::string_view uid,
                         std::uint32_t ordinal) {
-  std::string plain;
-  plain += static_cast<char>(kind);
-  plain += kSeparator;
-  plain += source;
-  plain += kSeparator;
-  plain += uid;
-  if (ordinal > 0) {
-    plain += kSeparator;
-    plain += std::to_string(ordinal);
-  }
+  char ordinalText[16];
+  const std::size_t ordinalSize =
+      ordinal > 0 ? static_cast<std::size_t>(
+                        std::to_chars(ordinalText, ordinalText + sizeof ordinalText, ordinal).ptr -
+                        ordinalText)
+                  : 0;
+  // Every listed item gets one: written straight into its hex text.
   std::string hex;
-  hex.reserve(plain.size() * 2);
-  for (const char c : plain) {
+  hex.reserve(2 * (3 + source.size() + uid.size() + ordinalSize));
+  const auto put = [&hex](char c) {
     const auto byte = static_cast<unsigned char>(c);
     hex += kDigits[byte >> 4];
     hex += kDigits[byte & 0x0F];
+  };
+  put(static_cast<char>(kind));
+  put(kSeparator);
+  for (const char c : source) put(c);
+  put(kSeparator);
+  for (const char c : uid) put(c);
+  if (ordinal > 0) {
+    put(kSeparator);
+    for (std::size_t i = 0; i < ordinalSize; ++i) put(ordinalText[i]);
   }
   return hex;
 }

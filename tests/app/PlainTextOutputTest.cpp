@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "app/HeadlessModes.h"
+
+namespace lumivane {
+namespace {
+
+TEST(PlainTextOutput, LinesEndInNewlineWithoutTrailingBlanks) {
+  EXPECT_EQ(DisplayPlainText("<b>Today </b><BR>09:00 - Stand-up \t<br>"), "Today\n09:00 - Stand-up\n");
+  // The last line gets its line end; an empty display stays empty.
+  EXPECT_EQ(DisplayPlainText("a<BR>b"), "a\nb\n");
+  EXPECT_EQ(DisplayPlainText(""), "");
+  // Blank lines stay, a line of blanks becomes empty, a lone \r is a blank.
+  EXPECT_EQ(DisplayPlainText("a<BR><BR>  <BR>b\r<BR>"), "a\n\n\nb\n");
+  EXPECT_EQ(DisplayPlainText("a<BR>   "), "a\n\n");
+}
+
+TEST(PlainTextOutput, EntitiesAreReadOnce) {
+  EXPECT_EQ(DisplayPlainText("Team &lt;sync&gt; &amp; &amp;lt;x&amp;gt;"),
+            "Team <sync> & &lt;x&gt;\n");
+  // A non-breaking space at a line end is a trailing blank like any other.
+  EXPECT_EQ(DisplayPlainText("Lunch&nbsp;&nbsp;<BR>&nbsp;x"), "Lunch\n x\n");
+  EXPECT_EQ(DisplayPlainText("&unknown; & &am"), "&unknown; & &am\n");
+}
+
+}  // namespace
+}  // namespace lumivane
