@@ -24,6 +24,19 @@ icaltimetype UtcFields(UtcSeconds utc) {
 
 IcalTimeZone::IcalTimeZone(icaltimezone* zone, bool owned) : zone_(zone), owned_(owned) {}
 
+IcalTimeZone::IcalTimeZone(std::vector<Observance> parts, std::function<icaltimezone*()> fetch)
+    : zone_(nullptr), owned_(false), fetch_(std::move(fetch)), rulesRead_(true) {
+  rules_.emplace(std::move(parts));
+}
+
+icaltimezone* IcalTimeZone::Zone() const {
+  if (zone_ == nullptr && fetch_) {
+    zone_ = fetch_();
+    fetch_ = nullptr;
+  }
+  return zone_;
+}
+
 IcalTimeZone::~IcalTimeZone() {
   if (owned_ && zone_ != nullptr) icaltimezone_free(zone_, 1);
 }
@@ -31,13 +44,14 @@ IcalTimeZone::~IcalTimeZone() {
 int IcalTimeZone::ExactOffset(UtcSeconds utc) const {
   icaltimetype fields = UtcFields(utc);
   int daylight = 0;
-  return icaltimezone_get_utc_offset_of_utc_time(zone_, &fields, &daylight);
+  // A zone no longer found in the zone data counts as UTC, as libical counts a missing one.
+  return icaltimezone_get_utc_offset_of_utc_time(Zone(), &fields, &daylight);
 }
 
 const ZoneRules* IcalTimeZone::Rules() const {
   if (!rulesRead_) {
     rulesRead_ = true;
-    if (icalcomponent* definition = icaltimezone_get_component(zone_)) {
+    if (icalcomponent* definition = icaltimezone_get_component(Zone())) {
       if (auto parts = ObservancesOf(definition)) rules_.emplace(std::move(*parts));
     }
   }

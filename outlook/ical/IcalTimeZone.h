@@ -1,9 +1,11 @@
 #pragma once
 // A time zone of libical (a VTIMEZONE of a file or a zone of the system's
-// time zone data) with the conversions the server needs. Wall times that a
+// time zone data) with the conversions the server needs, answered by the
+// zone's own rules wherever they take its definition. Wall times that a
 // change of offset skips or repeats are read as RFC 5545 says: a skipped time
 // with the offset before the gap, a repeated one as its first occurrence.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -20,6 +22,10 @@ class IcalTimeZone {
  public:
   // An owned zone is freed with this object; a built-in one belongs to libical.
   IcalTimeZone(icaltimezone* zone, bool owned);
+  // A zone whose rules were kept from an earlier run: libical's zone (loaded
+  // from the system's zone data, which costs more than a refresh) is fetched
+  // only for a time the rules do not answer.
+  IcalTimeZone(std::vector<Observance> parts, std::function<icaltimezone*()> fetch);
   ~IcalTimeZone();
   IcalTimeZone(const IcalTimeZone&) = delete;
   IcalTimeZone& operator=(const IcalTimeZone&) = delete;
@@ -29,12 +35,16 @@ class IcalTimeZone {
   UtcSeconds UtcFromWall(WallSeconds wall) const;
   WallSeconds WallFromUtc(UtcSeconds utc) const { return utc + OffsetAtUtc(utc); }
 
- private:
-  int ExactOffset(UtcSeconds utc) const;
+  // The zone's rules; nullptr when its definition is of a form only libical reads.
   const ZoneRules* Rules() const;
 
-  icaltimezone* zone_;
+ private:
+  int ExactOffset(UtcSeconds utc) const;
+  icaltimezone* Zone() const;
+
+  mutable icaltimezone* zone_;
   bool owned_;
+  mutable std::function<icaltimezone*()> fetch_;  // until zone_ is known
   // The zone's changes worked out by our own rules, read at the first
   // question; libical answers for definitions they do not take.
   mutable bool rulesRead_ = false;

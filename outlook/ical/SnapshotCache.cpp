@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -71,7 +72,9 @@ std::string TimeEnvironment() {
 }
 
 std::string BuildIdentity() {
-  return std::string("libical ") + ICAL_VERSION + " program " + StatText("/proc/self/exe");
+  // Qt names the zones of Windows programs.
+  return std::string("libical ") + ICAL_VERSION + " Qt " + qVersion() + " program " +
+         StatText("/proc/self/exe");
 }
 
 SnapshotCache::SnapshotCache(std::string folder, std::string storeRoot)
@@ -152,10 +155,16 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
       sourceBytes += std::max<std::int64_t>(item->signature.size, 0);
     }
     const std::string path = FileOfGroup(group);
-    const auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
+    const auto fits = [&](const std::optional<std::string>& text) {
+      return text && static_cast<double>(text->size()) <=
+                         kMaxShareOfSources * static_cast<double>(sourceBytes);
+    };
+    // The zones' rules are left out of a snapshot they would make too large
+    // (a small file): its zones are then loaded from the zone data.
+    auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
+    if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), items, zones, false);
     try {
-      if (text && static_cast<double>(text->size()) <=
-                      kMaxShareOfSources * static_cast<double>(sourceBytes)) {
+      if (fits(text)) {
         WriteFileAtomically(path, *text, 0600, Flush::Skip);  // checked whole when read
       } else {
         ::unlink(path.c_str());

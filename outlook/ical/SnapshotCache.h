@@ -25,7 +25,7 @@ std::string SnapshotCacheFolder();
 // The time zone (TZ, TZDIR, /etc/localtime) and the zone data, as what stat
 // says of the files they are read from.
 std::string TimeEnvironment();
-// libical's version and what stat says of the running program.
+// libical's and Qt's versions and what stat says of the running program.
 std::string BuildIdentity();
 
 class SnapshotCache {

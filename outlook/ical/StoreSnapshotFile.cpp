@@ -1,6 +1,7 @@
 #include "outlook/ical/StoreSnapshotFile.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -57,16 +58,49 @@ class ZoneTable {
     if (!origin) return false;
     index = static_cast<std::uint32_t>(origins_.size());
     origins_.push_back(std::move(*origin));
+    named_.push_back(base.zone.get());
     indexes_.emplace(base.zone.get(), index);
     return true;
   }
   const std::vector<ZoneCache::Origin>& Origins() const { return origins_; }
+  const IcalTimeZone& Zone(std::size_t index) const { return *named_[index]; }
 
  private:
   const ZoneCache& zones_;
   std::map<const IcalTimeZone*, std::uint32_t> indexes_;
   std::vector<ZoneCache::Origin> origins_;
+  std::vector<const IcalTimeZone*> named_;
 };
+
+// A zone's rules, kept so that the next run need not load the zone data.
+void PutParts(Writer& w, const std::vector<Observance>& parts) {
+  w.Put(static_cast<std::uint32_t>(parts.size()));
+  for (const Observance& part : parts) {
+    w.Put<std::int64_t>(part.start);
+    w.Put<std::int32_t>(part.offsetFrom);
+    w.Put<std::int32_t>(part.offsetTo);
+    w.Put(static_cast<std::uint32_t>(part.rdates.size()));
+    for (const Observance::Date& date : part.rdates) {
+      w.Put<std::int64_t>(date.at);
+      w.Put<std::uint8_t>(date.instant);
+    }
+    w.Put<std::uint8_t>(part.rule.has_value());
+    if (!part.rule) continue;
+    const YearlyRule& rule = *part.rule;
+    w.Put<std::int32_t>(rule.interval);
+    w.Put(static_cast<std::uint32_t>(rule.months.size()));
+    for (int month : rule.months) w.Put<std::int8_t>(static_cast<std::int8_t>(month));
+    w.Put(static_cast<std::uint32_t>(rule.monthDays.size()));
+    for (int day : rule.monthDays) w.Put<std::int8_t>(static_cast<std::int8_t>(day));
+    w.Put(static_cast<std::uint32_t>(rule.weekdays.size()));
+    for (const YearlyRule::Weekday& day : rule.weekdays) {
+      w.Put<std::int8_t>(static_cast<std::int8_t>(day.ordinal));
+      w.Put<std::int8_t>(static_cast<std::int8_t>(day.day));
+    }
+    w.Put<std::uint8_t>(rule.until.has_value());
+    if (rule.until) w.Put<std::int64_t>(*rule.until);
+  }
+}
 
 bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item);
 
@@ -211,12 +245,67 @@ class SnapshotDecoder {
 
 namespace {
 
+// Offsets of real zones stay within a day; anything else is no zone of ours.
+constexpr std::int32_t kOffsetBound = 86400;
+constexpr std::uint32_t kMaxYearlyParts = 31;
+
+bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
+  const std::uint32_t count = in.GetCount(21);
+  parts.reserve(count);
+  for (std::uint32_t i = 0; i < count && !in.Failed(); ++i) {
+    Observance& part = parts.emplace_back();
+    part.start = in.GetBounded(kWallBound);
+    part.offsetFrom = in.Get<std::int32_t>();
+    part.offsetTo = in.Get<std::int32_t>();
+    if (std::abs(part.offsetFrom) > kOffsetBound || std::abs(part.offsetTo) > kOffsetBound) {
+      return false;
+    }
+    const std::uint32_t dates = in.GetCount(9);
+    part.rdates.reserve(dates);
+    for (std::uint32_t d = 0; d < dates; ++d) {
+      const WallSeconds at = in.GetBounded(kWallBound);
+      part.rdates.push_back({at, in.GetFlag()});
+    }
+    if (!in.GetFlag()) continue;
+    YearlyRule& rule = part.rule.emplace();
+    rule.interval = in.Get<std::int32_t>();
+    if (rule.interval < 1 || rule.interval > 1000) return false;
+    const auto list = [&in](std::vector<int>& values, int low, int high) {
+      const std::uint32_t n = in.GetCount(1);
+      if (n > kMaxYearlyParts) return false;
+      for (std::uint32_t k = 0; k < n; ++k) {
+        const int value = in.Get<std::int8_t>();
+        if (value < low || value > high || value == 0) return false;
+        values.push_back(value);
+      }
+      return true;
+    };
+    if (!list(rule.months, 1, 12) || !list(rule.monthDays, -31, 31)) return false;
+    const std::uint32_t weekdays = in.GetCount(2);
+    if (weekdays > kMaxYearlyParts) return false;
+    for (std::uint32_t k = 0; k < weekdays; ++k) {
+      const int ordinal = in.Get<std::int8_t>();
+      const int day = in.Get<std::int8_t>();
+      if (ordinal < -5 || ordinal > 5 || day < 0 || day > 6) return false;
+      rule.weekdays.push_back({ordinal, day});
+    }
+    if (in.GetFlag()) rule.until = in.GetBounded(kWallBound);
+  }
+  return !in.Failed();
+}
+
 class ContentDecoder {
  public:
   ContentDecoder(SnapshotDecoder& in, ZoneCache& zones,
                  std::vector<std::shared_ptr<const IcalTimeZone>>& resolved,
-                 std::vector<bool>& tried, const std::vector<ZoneCache::Origin>& origins)
-      : in_(in), zones_(zones), resolved_(resolved), tried_(tried), origins_(origins) {}
+                 std::vector<bool>& tried, const std::vector<ZoneCache::Origin>& origins,
+                 std::vector<std::optional<std::vector<Observance>>>& parts)
+      : in_(in),
+        zones_(zones),
+        resolved_(resolved),
+        tried_(tried),
+        origins_(origins),
+        parts_(parts) {}
 
   bool Appointment(ical::Appointment& item, bool mayBeSeries) {
     item.start = in_.GetDate();
@@ -306,7 +395,8 @@ class ContentDecoder {
         if (zone >= origins_.size()) return false;
         if (!tried_[zone]) {
           tried_[zone] = true;
-          resolved_[zone] = zones_.FromOrigin(origins_[zone]);
+          resolved_[zone] =
+              zones_.FromOrigin(origins_[zone], parts_[zone] ? &*parts_[zone] : nullptr);
         }
         base.kind = TimeBase::Kind::Zoned;
         base.zone = resolved_[zone];
@@ -321,6 +411,7 @@ class ContentDecoder {
   std::vector<std::shared_ptr<const IcalTimeZone>>& resolved_;
   std::vector<bool>& tried_;
   const std::vector<ZoneCache::Origin>& origins_;
+  std::vector<std::optional<std::vector<Observance>>>& parts_;
 };
 
 constexpr std::size_t kFixedHeader = sizeof kMagic + 4;
@@ -353,7 +444,7 @@ std::uint64_t SnapshotBodyHash(std::string_view body) {
 
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
                                                const std::vector<SnapshotItem>& items,
-                                               const ZoneCache& zones) {
+                                               const ZoneCache& zones, bool zoneRules) {
   ZoneTable table(zones);
   Writer entries;
   entries.Put(static_cast<std::uint32_t>(items.size()));
@@ -367,9 +458,15 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
   }
   Writer body;
   body.Put(static_cast<std::uint32_t>(table.Origins().size()));
-  for (const ZoneCache::Origin& origin : table.Origins()) {
+  for (std::size_t i = 0; i < table.Origins().size(); ++i) {
+    const ZoneCache::Origin& origin = table.Origins()[i];
     body.Put<std::uint8_t>(origin.defined);
     body.PutText(origin.text);
+    // A named zone's rules come from the zone data, which the time
+    // environment of the stamp pins down.
+    const ZoneRules* rules = origin.defined || !zoneRules ? nullptr : table.Zone(i).Rules();
+    body.Put<std::uint8_t>(rules != nullptr);
+    if (rules != nullptr) PutParts(body, rules->Parts());
   }
   body.PutBytes(entries.Out());
 
@@ -393,6 +490,7 @@ std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) 
 
 bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp) {
   origins_.clear();
+  parts_.clear();
   resolved_.clear();
   tried_.clear();
   entries_.clear();
@@ -413,13 +511,16 @@ bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp
   if (SnapshotBodyHash(body) != hash) return false;
 
   SnapshotDecoder index(body);
-  const std::uint32_t zones = index.GetCount(5);
+  const std::uint32_t zones = index.GetCount(6);
   for (std::uint32_t i = 0; i < zones; ++i) {
     ZoneCache::Origin origin;
     origin.defined = index.GetFlag();
     origin.text = index.GetText();
+    std::optional<std::vector<Observance>> parts;
+    if (index.GetFlag() && !GetParts(index, parts.emplace())) return false;
     if (index.Failed()) return false;
     origins_.push_back(std::move(origin));
+    parts_.push_back(std::move(parts));
   }
   resolved_.resize(origins_.size());
   tried_.assign(origins_.size(), false);
@@ -446,7 +547,7 @@ bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp
 
 std::optional<SourceContent> StoreSnapshotReader::Decode(const Entry& entry, ZoneCache& zones) {
   SnapshotDecoder in(entry.content);
-  ContentDecoder decode(in, zones, resolved_, tried_, origins_);
+  ContentDecoder decode(in, zones, resolved_, tried_, origins_, parts_);
   SourceContent content;
   // The smallest appointment takes 38 bytes, the smallest task 37.
   const std::uint32_t appointments = in.GetCount(38);

@@ -19,7 +19,7 @@
 
 namespace lumivane::ical {
 
-inline constexpr std::uint32_t kSnapshotFormatVersion = 1;
+inline constexpr std::uint32_t kSnapshotFormatVersion = 2;
 
 // What a snapshot is valid for: the build that wrote it, the time environment
 // its local times were computed in, and the source it belongs to.
@@ -36,10 +36,12 @@ struct SnapshotItem {
 };
 
 // The snapshot of these items; nullopt when a record names a zone the cache
-// cannot name again.
+// cannot name again. With `zoneRules`, the rules of the system's zones the
+// records use are kept too (a kilobyte or two a zone), so that reading it
+// need not load the zone data.
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
                                                const std::vector<SnapshotItem>& items,
-                                               const ZoneCache& zones);
+                                               const ZoneCache& zones, bool zoneRules = true);
 
 // The whole snapshot of a body: the header of this stamp put before it.
 std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body);
@@ -64,6 +66,7 @@ class StoreSnapshotReader {
 
  private:
   std::vector<ZoneCache::Origin> origins_;
+  std::vector<std::optional<std::vector<Observance>>> parts_;  // a named zone's rules
   std::vector<std::shared_ptr<const IcalTimeZone>> resolved_;
   std::vector<bool> tried_;
   std::vector<Entry> entries_;

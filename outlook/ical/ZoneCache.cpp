@@ -93,29 +93,29 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vti
   return shared;
 }
 
-std::shared_ptr<const IcalTimeZone> ZoneCache::Builtin(const std::string& olson) {
-  icaltimezone* zone = icaltimezone_get_builtin_timezone(olson.c_str());
-  return zone != nullptr ? std::make_shared<const IcalTimeZone>(zone, false) : nullptr;
-}
-
-std::shared_ptr<const IcalTimeZone> ZoneCache::ByName(std::string_view tzid) {
-  if (auto found = byName_.find(tzid); found != byName_.end()) return found->second;
-  std::shared_ptr<const IcalTimeZone> zone;
+icaltimezone* FindSystemZone(std::string_view tzid) {
   // The name itself, then without one leading path segment after another:
   // some programs put their own prefix before the Olson name.
-  for (std::string_view name = tzid; !zone && !name.empty();) {
-    zone = Builtin(std::string(name));
+  for (std::string_view name = tzid; !name.empty();) {
+    if (icaltimezone* zone = icaltimezone_get_builtin_timezone(std::string(name).c_str())) {
+      return zone;
+    }
     const auto slash = name.find('/');
     if (slash == std::string_view::npos) break;
     name.remove_prefix(slash + 1);
   }
-  if (!zone) {
-    if (const std::string olson = OlsonNameOfWindowsZone(tzid); !olson.empty()) {
-      zone = Builtin(olson);
-    }
+  if (const std::string olson = OlsonNameOfWindowsZone(tzid); !olson.empty()) {
+    return icaltimezone_get_builtin_timezone(olson.c_str());
   }
-  byName_.emplace(std::string(tzid), zone);  // unknown names are remembered too
-  return zone;
+  return nullptr;
+}
+
+std::shared_ptr<const IcalTimeZone> ZoneCache::ByName(std::string_view tzid) {
+  if (auto found = byName_.find(tzid); found != byName_.end()) return found->second;
+  icaltimezone* zone = FindSystemZone(tzid);
+  auto shared = zone != nullptr ? std::make_shared<const IcalTimeZone>(zone, false) : nullptr;
+  byName_.emplace(std::string(tzid), shared);  // unknown names are remembered too
+  return shared;
 }
 
 std::optional<ZoneCache::Origin> ZoneCache::OriginOf(const IcalTimeZone* zone) const {
@@ -128,7 +128,15 @@ std::optional<ZoneCache::Origin> ZoneCache::OriginOf(const IcalTimeZone* zone) c
   return std::nullopt;
 }
 
-std::shared_ptr<const IcalTimeZone> ZoneCache::FromOrigin(const Origin& origin) {
+std::shared_ptr<const IcalTimeZone> ZoneCache::FromOrigin(const Origin& origin,
+                                                          std::vector<Observance>* parts) {
+  if (!origin.defined && parts != nullptr) {
+    if (auto found = byName_.find(origin.text); found != byName_.end()) return found->second;
+    auto zone = std::make_shared<const IcalTimeZone>(
+        std::move(*parts), [name = origin.text] { return FindSystemZone(name); });
+    byName_.emplace(origin.text, zone);
+    return zone;
+  }
   if (!origin.defined) return ByName(origin.text);
   if (auto found = definitions_.find(origin.text); found != definitions_.end()) {
     if (auto zone = found->second.lock()) return zone;

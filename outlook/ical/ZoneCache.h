@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "outlook/ical/IcalTimeZone.h"
 
@@ -23,6 +24,9 @@ inline constexpr std::size_t kMaxZoneTransitions = 2000;
 // True when the VTIMEZONE's STANDARD and DAYLIGHT parts make at most `limit`
 // changes of offset up to 2100, none of them more often than daily.
 bool HasBoundedTransitions(icalcomponent* vtimezone, std::size_t limit);
+
+// The system's zone of a TZID (see ZoneCache::ByName); nullptr when unknown.
+icaltimezone* FindSystemZone(std::string_view tzid);
 
 class ZoneCache {
  public:
@@ -41,12 +45,12 @@ class ZoneCache {
   };
   std::optional<Origin> OriginOf(const IcalTimeZone* zone) const;
   // The zone of an Origin; nullptr when the name is unknown or the definition
-  // is refused.
-  std::shared_ptr<const IcalTimeZone> FromOrigin(const Origin& origin);
+  // is refused. A named zone given its rules (kept from an earlier run in the
+  // same time environment) is made from them without loading the zone data.
+  std::shared_ptr<const IcalTimeZone> FromOrigin(const Origin& origin,
+                                                 std::vector<Observance>* parts = nullptr);
 
  private:
-  std::shared_ptr<const IcalTimeZone> Builtin(const std::string& olson);
-
   std::map<std::string, std::weak_ptr<const IcalTimeZone>, std::less<>> definitions_;
   std::map<std::string, std::shared_ptr<const IcalTimeZone>, std::less<>> byName_;
 };

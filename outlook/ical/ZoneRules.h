@@ -58,6 +58,7 @@ class ZoneRules {
   // Seconds to add to UTC for the zone's wall clock; nullopt for times
   // beyond the years this evaluates (libical stops expanding there too).
   std::optional<int> OffsetAtUtc(UtcSeconds utc) const;
+  const std::vector<Observance>& Parts() const { return parts_; }
 
   // The last year answered.
   static constexpr int kLastYear = 2400;

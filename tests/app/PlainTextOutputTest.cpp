@@ -6,7 +6,8 @@ namespace lumivane {
 namespace {
 
 TEST(PlainTextOutput, LinesEndInNewlineWithoutTrailingBlanks) {
-  EXPECT_EQ(DisplayPlainText("<b>Today </b><BR>09:00 - Stand-up \t<br>"), "Today\n09:00 - Stand-up\n");
+  EXPECT_EQ(DisplayPlainText("<b>Today </b><BR>09:00 - Stand-up \t<br>"),
+            "Today\n09:00 - Stand-up\n");
   // The last line gets its line end; an empty display stays empty.
   EXPECT_EQ(DisplayPlainText("a<BR>b"), "a\nb\n");
   EXPECT_EQ(DisplayPlainText(""), "");

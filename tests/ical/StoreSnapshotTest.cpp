@@ -240,6 +240,63 @@ TEST_F(StoreSnapshotTest, AWarmStoreReadsNoFileAndHoldsTheParsedRecords) {
   EXPECT_EQ(rows, walk(false));
 }
 
+// A zone of the system's zone data is made from the rules kept beside the
+// records (the zone data is not loaded), with the same offsets; a file too
+// small to carry them keeps a snapshot without them.
+TEST_F(StoreSnapshotTest, ANamedZoneFromItsKeptRulesGivesTheSameTimes) {
+  std::string filler;
+  for (int i = 0; i < 40; ++i) {
+    filler += "BEGIN:VEVENT\nUID:filler" + std::to_string(i) +
+              "@test\nSUMMARY:Filler\nDTSTART:20260101T090000Z\nEND:VEVENT\n";
+  }
+  store_.Write("small.ics", test::Calendar("BEGIN:VEVENT\nUID:small@test\nSUMMARY:Small\n"
+                                           "DTSTART;TZID=Europe/Paris:20260302T090000\n"
+                                           "RRULE:FREQ=DAILY\nEND:VEVENT"));
+  store_.Write("abroad.ics", test::Calendar(filler + R"(BEGIN:VEVENT
+UID:abroad@test
+SUMMARY:Call with New York
+DTSTART;TZID=America/New_York:20260302T090000
+DURATION:PT1H
+RRULE:FREQ=WEEKLY;UNTIL=20261130T140000Z
+END:VEVENT
+BEGIN:VEVENT
+UID:sydney@test
+SUMMARY:Call with Sydney
+DTSTART;TZID=/example.org/Australia/Sydney:20260301T180000
+DURATION:PT30M
+RRULE:FREQ=MONTHLY;BYDAY=1SU
+END:VEVENT)"));
+  const std::string parsed = Parsed();
+  ASSERT_NE(parsed.find("Call with Sydney"), std::string::npos);
+  Fresh()->Refresh();
+  EXPECT_EQ(Dump(*Fresh()->Refresh()), parsed);
+  EXPECT_EQ(Agenda(Fresh()), Agenda(Fresh(false)));
+  // Every hour of three years, the changes of offset included.
+  const auto zones = [](IcalStore& store) {
+    std::vector<std::shared_ptr<const ical::IcalTimeZone>> found;
+    for (const auto& source : store.Refresh()->sources) {
+      if (source->name != "abroad.ics") continue;
+      for (const auto& item : source->content.appointments) {
+        if (item.series) found.push_back(item.series->base.zone);
+      }
+    }
+    return found;
+  };
+  auto warmStore = Fresh();
+  auto parsedStore = Fresh(false);
+  const auto warm = zones(*warmStore);
+  EXPECT_EQ(warmStore->FilesRead(), 0u);
+  const auto parsedZones = zones(*parsedStore);
+  ASSERT_EQ(warm.size(), 2u);
+  ASSERT_EQ(parsedZones.size(), 2u);
+  for (std::size_t i = 0; i < warm.size(); ++i) {
+    ASSERT_TRUE(warm[i] && parsedZones[i]);
+    for (ical::UtcSeconds t = 1735689600; t < 1735689600 + 3 * 365 * 86400; t += 3600) {
+      ASSERT_EQ(warm[i]->OffsetAtUtc(t), parsedZones[i]->OffsetAtUtc(t)) << i << " at " << t;
+    }
+  }
+}
+
 TEST_F(StoreSnapshotTest, ASnapshotIsAtMostHalfAgainItsSources) {
   Fresh()->Refresh();
   auto store = Fresh();

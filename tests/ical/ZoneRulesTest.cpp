@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "outlook/ical/IcalLibrary.h"
+#include "outlook/ical/IcalTimeZone.h"
 #include "outlook/ical/ZoneRules.h"
 
 namespace lumivane::ical {
@@ -151,6 +152,36 @@ TEST(ZoneRules, EqualLibicalOnEverySystemZone) {
   // The few left to libical are zones with rules of other forms.
   EXPECT_LT(refused.size(), zones->num_elements / 10);
   std::cout << compared << " zones compared, " << refused.size() << " left to libical\n";
+}
+
+}  // namespace
+}  // namespace lumivane::ical
+
+namespace lumivane::ical {
+namespace {
+
+TEST(ZoneRules, AZoneMadeFromKeptRulesLoadsTheZoneDataOnlyBeyondThem) {
+  EnsureIcalLibraryReady();
+  icaltimezone* berlin = icaltimezone_get_builtin_timezone("Europe/Berlin");
+  ASSERT_NE(berlin, nullptr);
+  const auto parts = ObservancesOf(icaltimezone_get_component(berlin));
+  ASSERT_TRUE(parts.has_value());
+  int fetched = 0;
+  const IcalTimeZone kept(*parts, [&] {
+    ++fetched;
+    return berlin;
+  });
+  const IcalTimeZone loaded(berlin, false);
+  for (const UtcSeconds t : {Wall(1950, 6, 1), Wall(2026, 3, 29, 1), Wall(2026, 7, 1)}) {
+    EXPECT_EQ(kept.OffsetAtUtc(t), loaded.OffsetAtUtc(t));
+  }
+  EXPECT_EQ(kept.UtcFromWall(Wall(2026, 3, 29, 2, 30)),
+            loaded.UtcFromWall(Wall(2026, 3, 29, 2, 30)));
+  EXPECT_EQ(fetched, 0);
+  // Beyond the years the rules answer, libical's zone is fetched, once.
+  EXPECT_EQ(kept.OffsetAtUtc(Wall(2450, 7, 1)), loaded.OffsetAtUtc(Wall(2450, 7, 1)));
+  EXPECT_EQ(kept.OffsetAtUtc(Wall(2460, 1, 1)), loaded.OffsetAtUtc(Wall(2460, 1, 1)));
+  EXPECT_EQ(fetched, 1);
 }
 
 }  // namespace
