@@ -26,12 +26,12 @@ std::string MakeEntryID(ItemKind kind, std::string_view source, std::string_view
                         ordinalText)
                   : 0;
   // Every listed item gets one: written straight into its hex text.
-  std::string hex;
-  hex.reserve(2 * (3 + source.size() + uid.size() + ordinalSize));
-  const auto put = [&hex](char c) {
+  std::string hex(2 * (3 + source.size() + uid.size() + (ordinal > 0 ? 1 + ordinalSize : 0)), '0');
+  char* out = hex.data();
+  const auto put = [&out](char c) {
     const auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 0x0F];
+    *out++ = kDigits[byte >> 4];
+    *out++ = kDigits[byte & 0x0F];
   };
   put(static_cast<char>(kind));
   put(kSeparator);

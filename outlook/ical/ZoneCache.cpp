@@ -11,7 +11,12 @@
 namespace lumivane::ical {
 namespace {
 
-const icaltimetype kFirstYear = icaltime_from_string("19700101T000000Z");
+// Made when first needed: libical's UTC zone, which it names, costs a
+// program that never reads a zone (`--version`) its start-up.
+icaltimetype FirstYear() {
+  static const icaltimetype first = icaltime_from_string("19700101T000000Z");
+  return first;
+}
 
 // Changes of offset counted up to this year; a zone with more is refused.
 constexpr int kLastCountedYear = 2100;
@@ -73,7 +78,7 @@ std::shared_ptr<const IcalTimeZone> ZoneCache::FromDefinition(icalcomponent* vti
   // Rules that begin centuries ago (Windows programs write 1601) would make
   // libical walk every year since; calendar data starts in 1970.
   icalcomponent* definition = icalcomponent_new_clone(vtimezone);
-  icaltimezone_truncate_vtimezone(definition, kFirstYear, icaltime_null_time(), 0);
+  icaltimezone_truncate_vtimezone(definition, FirstYear(), icaltime_null_time(), 0);
   // Rules of every minute (or too many changes) are refused: the zone is
   // unusable and its times are read without it.
   if (!HasBoundedTransitions(definition, kMaxZoneTransitions)) {
