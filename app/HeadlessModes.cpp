@@ -174,16 +174,22 @@ std::string DisplayPlainText(const std::string& markup) {
       continue;
     }
     lineOpen = true;
+    if (text[i] != '&') {
+      // The run up to the next line end or entity, whole.
+      const std::size_t next = text.find_first_of("&\r\n", i + 1);
+      const std::size_t end = next == std::string::npos ? text.size() : next;
+      out.append(text, i, end - i);
+      i = end;
+      continue;
+    }
     // Entities are read once, so "&amp;lt;" becomes "&lt;" and not "<".
     bool replaced = false;
-    if (text[i] == '&') {
-      for (const auto& [entity, character] : kEntities) {
-        if (text.compare(i, entity.size(), entity) == 0) {
-          out += character;
-          i += entity.size();
-          replaced = true;
-          break;
-        }
+    for (const auto& [entity, character] : kEntities) {
+      if (text.compare(i, entity.size(), entity) == 0) {
+        out += character;
+        i += entity.size();
+        replaced = true;
+        break;
       }
     }
     if (!replaced) out += text[i++];
