@@ -291,7 +291,8 @@ bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
     }
     if (in.GetFlag()) rule.until = in.GetBounded(kWallBound);
   }
-  return !in.Failed();
+  // Rules that would make the zone's evaluation run for ever are none of ours.
+  return !in.Failed() && HasBoundedChanges(parts, kMaxZoneTransitions);
 }
 
 class ContentDecoder {

@@ -229,6 +229,22 @@ std::optional<std::vector<Observance>> ObservancesOf(icalcomponent* vtimezone) {
   return parts;
 }
 
+bool HasBoundedChanges(const std::vector<Observance>& parts, std::size_t limit, int lastYear) {
+  std::size_t count = 0;
+  for (const Observance& part : parts) {
+    count += 1 + part.rdates.size();
+    if (count > limit) return false;
+    if (!part.rule) continue;
+    const YearlyRule& rule = *part.rule;
+    const int last = rule.until ? std::min(lastYear, YearOfWall(*rule.until)) : lastYear;
+    for (int y = YearOfWall(part.start); y <= last; y += rule.interval) {
+      count += YearlyInstances(rule, part.start, y).size();
+      if (count > limit) return false;
+    }
+  }
+  return true;
+}
+
 ZoneRules::ZoneRules(std::vector<Observance> parts) : parts_(std::move(parts)) {}
 
 void ZoneRules::Cover(int year) const {

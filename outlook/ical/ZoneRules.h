@@ -51,6 +51,11 @@ std::vector<WallSeconds> YearlyInstances(const YearlyRule& rule, WallSeconds dts
 // YearlyRule (or a period, or COUNT), which only libical then evaluates.
 std::optional<std::vector<Observance>> ObservancesOf(icalcomponent* vtimezone);
 
+// True when the parts make at most `limit` changes up to the end of
+// `lastYear` (a real zone makes a few hundred); counting stops past the limit.
+bool HasBoundedChanges(const std::vector<Observance>& parts, std::size_t limit,
+                       int lastYear = 2100);
+
 class ZoneRules {
  public:
   explicit ZoneRules(std::vector<Observance> parts);
