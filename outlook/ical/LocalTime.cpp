@@ -3,28 +3,18 @@
 #include <cmath>
 #include <ctime>
 
+#include "outlook/ical/CivilCalendar.h"
+
 namespace lumivane::ical {
 namespace {
 
 // 1899-12-30, the day 0 of automation dates, in wall seconds.
 constexpr std::int64_t kAutomationEpochDays = 25569;
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
 }  // namespace
 
 WallSeconds WallFromFields(int year, int month, int day, int hour, int minute, int second) {
-  return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) *
-             kSecondsPerDay +
-         hour * 3600 + minute * 60 + second;
+  return DaysFromCivil(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
 }
 
 AutomationDate AutomationFromWall(WallSeconds wall) {

@@ -4,51 +4,23 @@
 
 #include <algorithm>
 
+#include "outlook/ical/CivilCalendar.h"
 #include "outlook/ical/IcalFields.h"
 
 namespace lumivane::ical {
 namespace {
 
-struct Civil {
-  int year = 1970;
-  int month = 1;
-  int day = 1;
-};
-
-// The civil date of a day counted from 1970-01-01 (proleptic Gregorian).
-Civil CivilFromDays(std::int64_t days) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(days - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned day = doy - (153 * mp + 2) / 5 + 1;
-  const unsigned month = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2)),
-          static_cast<int>(month), static_cast<int>(day)};
-}
-
-bool IsLeap(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
-}
-
 std::int64_t DayOf(int year, int month, int day) {
-  return DayOfWall(WallFromFields(year, month, day, 0, 0, 0));
+  return DaysFromCivil(year, month, day);
 }
 
-// 0 Sunday .. 6 Saturday; 1970-01-01 was a Thursday.
+// 0 Sunday .. 6 Saturday, as BYDAY counts them here.
 int WeekdayOf(std::int64_t day) {
-  return static_cast<int>(((day % 7) + 7 + 4) % 7);
+  return (WeekdayOfDay(day) + 1) % 7;
 }
 
 int YearOfWall(WallSeconds wall) {
-  return CivilFromDays(DayOfWall(wall)).year;
+  return static_cast<int>(CivilFromDays(DayOfWall(wall)).year);
 }
 
 // The days of one month that the rule picks, as days since 1970.
