@@ -53,7 +53,7 @@ std::string RandomRule(std::mt19937& random) {
       parts.push_back("COUNT=" + std::to_string(1 + pick(500)));
       break;
     case 1: {
-      char until[32];
+      char until[48];  // room for any int, as the compiler counts
       std::snprintf(until, sizeof until, "%04d%02d%02d", 1990 + pick(60), 1 + pick(12),
                     1 + pick(28));
       std::string text = until;
