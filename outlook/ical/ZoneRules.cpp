@@ -201,26 +201,13 @@ std::optional<std::vector<Observance>> ObservancesOf(icalcomponent* vtimezone) {
   return parts;
 }
 
-bool HasBoundedChanges(const std::vector<Observance>& parts, std::size_t limit, int lastYear) {
-  std::size_t count = 0;
-  for (const Observance& part : parts) {
-    count += 1 + part.rdates.size();
-    if (count > limit) return false;
-    if (!part.rule) continue;
-    const YearlyRule& rule = *part.rule;
-    const int last = rule.until ? std::min(lastYear, YearOfWall(*rule.until)) : lastYear;
-    for (int y = YearOfWall(part.start); y <= last; y += rule.interval) {
-      count += YearlyInstances(rule, part.start, y).size();
-      if (count > limit) return false;
-    }
-  }
-  return true;
-}
-
 ZoneRules::ZoneRules(std::vector<Observance> parts) : parts_(std::move(parts)) {}
 
 void ZoneRules::Cover(int year) const {
   std::vector<Change> changes;
+  // Years looked at: a definition that would make more work than any real
+  // zone (a damaged or made-up one) is left to libical.
+  std::size_t years = 0;
   for (const Observance& part : parts_) {
     const auto add = [&](UtcSeconds at) {
       changes.push_back({at, part.offsetFrom, part.offsetTo});
@@ -236,6 +223,10 @@ void ZoneRules::Cover(int year) const {
     int lastYear = year;
     if (rule.until) lastYear = std::min(lastYear, YearOfWall(*rule.until));
     for (int y = firstYear; y <= lastYear; y += rule.interval) {
+      if (++years > kMaxYears || changes.size() > kMaxChanges) {
+        usable_ = false;
+        return;
+      }
       for (WallSeconds wall : YearlyInstances(rule, part.start, y)) {
         if (wall <= part.start) continue;  // DTSTART is in already
         if (rule.until && wall > *rule.until) break;
@@ -251,9 +242,10 @@ void ZoneRules::Cover(int year) const {
 
 std::optional<int> ZoneRules::OffsetAtUtc(UtcSeconds utc) const {
   const int year = YearOfWall(utc);
-  if (year > kLastYear || year < 1) return std::nullopt;
+  if (!usable_ || year > kLastYear || year < 1) return std::nullopt;
   // Rule instances of the next year may fall before this instant in UTC.
   if (year + 1 > coveredTo_) Cover(std::min(kLastYear + 1, std::max(year + 10, 2040)));
+  if (!usable_) return std::nullopt;
   if (changes_.empty()) return 0;
   // The last change at or before the instant; before the first, what it changed from.
   const auto after = std::upper_bound(changes_.begin(), changes_.end(), utc,

@@ -51,22 +51,20 @@ std::vector<WallSeconds> YearlyInstances(const YearlyRule& rule, WallSeconds dts
 // YearlyRule (or a period, or COUNT), which only libical then evaluates.
 std::optional<std::vector<Observance>> ObservancesOf(icalcomponent* vtimezone);
 
-// True when the parts make at most `limit` changes up to the end of
-// `lastYear` (a real zone makes a few hundred); counting stops past the limit.
-bool HasBoundedChanges(const std::vector<Observance>& parts, std::size_t limit,
-                       int lastYear = 2100);
-
 class ZoneRules {
  public:
   explicit ZoneRules(std::vector<Observance> parts);
 
   // Seconds to add to UTC for the zone's wall clock; nullopt for times
-  // beyond the years this evaluates (libical stops expanding there too).
+  // beyond the years this evaluates (libical stops expanding there too),
+  // and for a definition that makes far more changes than any real zone.
   std::optional<int> OffsetAtUtc(UtcSeconds utc) const;
   const std::vector<Observance>& Parts() const { return parts_; }
 
   // The last year answered.
   static constexpr int kLastYear = 2400;
+  static constexpr std::size_t kMaxYears = 100000;
+  static constexpr std::size_t kMaxChanges = 100000;
 
  private:
   struct Change {
@@ -81,6 +79,7 @@ class ZoneRules {
   // later year is asked for.
   mutable std::vector<Change> changes_;
   mutable int coveredTo_ = -1;
+  mutable bool usable_ = true;
 };
 
 }  // namespace lumivane::ical
