@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -85,9 +86,9 @@ SnapshotCache::SnapshotCache(std::string folder, std::string storeRoot)
   environment_ = TimeEnvironment();
 }
 
-std::string SnapshotCache::GroupOf(const std::string& name) {
+std::string_view SnapshotCache::GroupOf(std::string_view name) {
   const auto slash = name.find('/');
-  return slash == std::string::npos ? name : name.substr(0, slash + 1);
+  return slash == std::string_view::npos ? name : name.substr(0, slash + 1);
 }
 
 std::string SnapshotCache::FileOfGroup(const std::string& group) const {
@@ -95,7 +96,7 @@ std::string SnapshotCache::FileOfGroup(const std::string& group) const {
 }
 
 std::string SnapshotCache::PathOf(const std::string& name) const {
-  return FileOfGroup(GroupOf(name));
+  return FileOfGroup(std::string(GroupOf(name)));
 }
 
 SnapshotStamp SnapshotCache::StampOf(const std::string& group) const {
@@ -122,7 +123,7 @@ void SnapshotCache::Load(const std::string& group, Group& state) {
 std::optional<SourceContent> SnapshotCache::Find(const std::string& name,
                                                  const FileSignature& signature, ZoneCache& zones) {
   if (!Enabled()) return std::nullopt;
-  const std::string group = GroupOf(name);
+  const std::string group(GroupOf(name));
   Group& state = groups_[group];
   if (!state.loaded) Load(group, state);
   const auto found = state.byName.find(name);
@@ -135,48 +136,47 @@ std::optional<SourceContent> SnapshotCache::Find(const std::string& name,
   return content;
 }
 
+namespace {
+
+// The group's run of sources against the listing its snapshot holds.
+bool SameListing(std::span<const SnapshotItem> run,
+                 const std::vector<std::pair<std::string, FileSignature>>& listing) {
+  return run.size() == listing.size() && std::equal(run.begin(), run.end(), listing.begin(),
+                                                    [](const SnapshotItem& item, const auto& kept) {
+                                                      return item.name == kept.first &&
+                                                             item.signature == kept.second;
+                                                    });
+}
+
+}  // namespace
+
 void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneCache& zones,
                            bool outdatedToo) {
   if (!Enabled()) return;
-  std::unordered_map<std::string, std::vector<const SnapshotItem*>> members;
-  std::unordered_map<std::string, Listing> current;
-  for (const SnapshotItem& item : sources) {
-    const std::string group = GroupOf(item.name);
-    members[group].push_back(&item);
-    current[group].emplace_back(item.name, item.signature);
-  }
-  for (auto& [group, listing] : current) {
+  // The sources of a group are next to each other in name order ("b/x.ics"
+  // only sorts among "b/..."), so each group is one run: no copy of the
+  // names is made for a group whose snapshot is up to date.
+  std::vector<std::string> current;
+  for (std::size_t first = 0; first < sources.size();) {
+    const std::string_view groupName = GroupOf(sources[first].name);
+    std::size_t end = first + 1;
+    while (end < sources.size() && GroupOf(sources[end].name) == groupName) ++end;
+    std::string group(groupName);
+    const std::span<const SnapshotItem> run(sources.data() + first, end - first);
+    first = end;
     Group& state = groups_[group];
-    if (state.persisted && (*state.persisted == listing || !outdatedToo)) continue;
-    std::vector<SnapshotItem> items;
-    std::int64_t sourceBytes = 0;
-    for (const SnapshotItem* item : members[group]) {
-      items.push_back(*item);
-      sourceBytes += std::max<std::int64_t>(item->signature.size, 0);
-    }
-    const std::string path = FileOfGroup(group);
-    const auto fits = [&](const std::optional<std::string>& text) {
-      return text && static_cast<double>(text->size()) <=
-                         kMaxShareOfSources * static_cast<double>(sourceBytes);
-    };
-    // The zones' rules are left out of a snapshot they would make too large
-    // (a small file): its zones are then loaded from the zone data.
-    auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
-    if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), items, zones, false);
-    try {
-      if (fits(text)) {
-        WriteFileAtomically(path, *text, 0600, Flush::Skip);  // checked whole when read
-      } else {
-        ::unlink(path.c_str());
-      }
-    } catch (const FileError&) {
-      // A cache that cannot be written: the store is parsed next time.
-    }
-    state.persisted = listing;  // tried once per change, written or not
+    current.push_back(std::move(group));
+    if (state.persisted && (!outdatedToo || SameListing(run, *state.persisted))) continue;
+    Write(current.back(), run, zones);
+    Listing listing;
+    listing.reserve(run.size());
+    for (const SnapshotItem& item : run) listing.emplace_back(item.name, item.signature);
+    state.persisted = std::move(listing);  // tried once per change, written or not
   }
+  std::sort(current.begin(), current.end());
   // Sources that left the store take their snapshots with them.
   for (auto it = groups_.begin(); it != groups_.end();) {
-    if (current.count(it->first) == 0) {
+    if (!std::binary_search(current.begin(), current.end(), it->first)) {
       ::unlink(FileOfGroup(it->first).c_str());
       it = groups_.erase(it);
     } else {
@@ -192,13 +192,39 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
   if (!swept_) RemoveForeignFiles(current);
 }
 
+void SnapshotCache::Write(const std::string& group, std::span<const SnapshotItem> run,
+                          const ZoneCache& zones) {
+  const std::vector<SnapshotItem> items(run.begin(), run.end());
+  std::int64_t sourceBytes = 0;
+  for (const SnapshotItem& item : run)
+    sourceBytes += std::max<std::int64_t>(item.signature.size, 0);
+  const auto fits = [&](const std::optional<std::string>& text) {
+    return text && static_cast<double>(text->size()) <=
+                       kMaxShareOfSources * static_cast<double>(sourceBytes);
+  };
+  // The zones' rules are left out of a snapshot they would make too large
+  // (a small file): its zones are then loaded from the zone data.
+  auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
+  if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), items, zones, false);
+  const std::string path = FileOfGroup(group);
+  try {
+    if (fits(text)) {
+      WriteFileAtomically(path, *text, 0600, Flush::Skip);  // checked whole when read
+    } else {
+      ::unlink(path.c_str());
+    }
+  } catch (const FileError&) {
+    // A cache that cannot be written: the store is parsed next time.
+  }
+}
+
 // Snapshots of this store's sources that are gone since an earlier run, and
 // temporaries of an interrupted write.
-void SnapshotCache::RemoveForeignFiles(const std::unordered_map<std::string, Listing>& current) {
+void SnapshotCache::RemoveForeignFiles(const std::vector<std::string>& current) {
   swept_ = true;
   std::unordered_map<std::string, bool> wanted;
-  for (const auto& entry : current)
-    wanted.emplace(prefix_ + Hex(SnapshotBodyHash(entry.first)) + std::string(kSuffix), true);
+  for (const std::string& group : current)
+    wanted.emplace(prefix_ + Hex(SnapshotBodyHash(group)) + std::string(kSuffix), true);
   for (const std::string& name : FolderEntryNames(folder_, false)) {
     if (name.compare(0, prefix_.size(), prefix_) != 0 || wanted.count(name) != 0) continue;
     ::unlink((folder_ + "/" + name).c_str());

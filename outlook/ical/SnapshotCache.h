@@ -8,7 +8,9 @@
 // for the build that wrote it. Any failure to read or write a snapshot is
 // silent: the store is then parsed as if there were none.
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -39,7 +41,7 @@ class SnapshotCache {
   // this signature.
   std::optional<SourceContent> Find(const std::string& name, const FileSignature& signature,
                                     ZoneCache& zones);
-  // After a refresh, with every source read without error (in name order):
+  // After a refresh, with every source read without error, in name order:
   // writes the snapshots that are missing and removes those of sources that
   // left the store. A snapshot that only became outdated is written when
   // `outdatedToo` (when the store is closed): a vdir folder's snapshot is
@@ -60,11 +62,14 @@ class SnapshotCache {
     std::optional<Listing> persisted;  // what the snapshot file holds, when known
   };
 
-  static std::string GroupOf(const std::string& name);
+  // The group a source belongs to: its own name, or its vdir folder's ("b/").
+  static std::string_view GroupOf(std::string_view name);
   std::string FileOfGroup(const std::string& group) const;
   SnapshotStamp StampOf(const std::string& group) const;
   void Load(const std::string& group, Group& state);
-  void RemoveForeignFiles(const std::unordered_map<std::string, Listing>& current);
+  // Writes the snapshot of one group (or removes it when it would be too large).
+  void Write(const std::string& group, std::span<const SnapshotItem> run, const ZoneCache& zones);
+  void RemoveForeignFiles(const std::vector<std::string>& current);
 
   std::string folder_;
   std::string storeRoot_;

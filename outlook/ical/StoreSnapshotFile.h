@@ -30,7 +30,7 @@ struct SnapshotStamp {
 };
 
 struct SnapshotItem {
-  std::string name;
+  std::string_view name;  // the source file's, which outlives the item
   FileSignature signature;
   const SourceContent* content = nullptr;
 };
