@@ -78,8 +78,8 @@ void TFrmLumivane::ApplyRefreshHotKey() {
 // A new options dialog each time; the item stays disabled while it is open,
 // and the settings are saved however it closed.
 void TFrmLumivane::O1Click() {
-  O1->setEnabled(false);
   {
+    const DisabledWhileOpen disabled(O1);
     OptionsContext context;
     context.collect = [this] { return CollectSettings(); };
     context.apply = [this](const StoredSettings& next) { ApplySettings(next, true); };
@@ -97,7 +97,6 @@ void TFrmLumivane::O1Click() {
     TFrmLVOptions dialog(std::move(context));
     dialog.exec();
   }
-  O1->setEnabled(true);
   SaveSettings(true);
 }
 

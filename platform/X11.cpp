@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 
 namespace lumivane::x11 {
 
@@ -35,6 +36,11 @@ std::uint32_t RootWindow() {
 }
 
 std::uint32_t Atom(std::string_view name) {
+  // An atom stays the same for the server's life: asked once per name, as
+  // the pin timer and the desktop checks ask for the same few every tick.
+  static std::unordered_map<std::string, std::uint32_t> known;
+  const std::string key(name);
+  if (const auto found = known.find(key); found != known.end()) return found->second;
   xcb_connection_t* c = Connection();
   if (!c) return 0;
   auto cookie = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data());
@@ -42,6 +48,7 @@ std::uint32_t Atom(std::string_view name) {
   if (!reply) return 0;
   const std::uint32_t atom = reply->atom;
   std::free(reply);
+  if (atom != 0) known.emplace(key, atom);
   return atom;
 }
 

@@ -399,7 +399,6 @@ void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found
 }
 
 std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& changes) {
-  if (changes.Empty()) return listed_;
   // A single-file store is one look anyway.
   if (rootIsFile_) return ListSources();
   std::vector<Found> found;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "outlook/ical/CivilCalendar.h"
 #include "outlook/ical/IcalFields.h"
 
 namespace lumivane::ical {
@@ -62,7 +63,7 @@ int IcalTimeZone::OffsetAtUtc(UtcSeconds utc) const {
   if (const ZoneRules* rules = Rules()) {
     if (const std::optional<int> offset = rules->OffsetAtUtc(utc)) return *offset;
   }
-  const std::int64_t span = utc >= 0 ? utc / kSpan : -((-utc + kSpan - 1) / kSpan);
+  const std::int64_t span = FloorDiv(utc, kSpan);
   auto found = spanOffsets_.find(span);
   if (found == spanOffsets_.end()) {
     const std::pair<int, int> offsets{ExactOffset(span * kSpan),

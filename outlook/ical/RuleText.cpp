@@ -2,6 +2,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -95,11 +96,8 @@ void SortDays(icalrecurrencetype& rule, std::size_t count) {
                        static_cast<int>(rule.week_start);
     return offset < 0 ? offset + 7 : offset;
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    for (std::size_t j = 0; j < i; ++j) {
-      if (place(rule.by_day[j]) > place(rule.by_day[i])) std::swap(rule.by_day[j], rule.by_day[i]);
-    }
-  }
+  std::sort(rule.by_day, rule.by_day + count,
+            [&](short a, short b) { return place(a) < place(b); });
 }
 
 }  // namespace

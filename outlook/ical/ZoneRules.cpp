@@ -70,10 +70,10 @@ std::vector<WallSeconds> YearlyInstances(const YearlyRule& rule, WallSeconds dts
   const Civil start = CivilFromDays(DayOfWall(dtstart));
   const WallSeconds timeOfDay = dtstart - DayOfWall(dtstart) * kSecondsPerDay;
   std::vector<std::int64_t> days;
+  // Without BYMONTH the rule keeps to DTSTART's month, BYMONTHDAY or not,
+  // as libical reads it.
   if (!rule.months.empty()) {
     for (int month : rule.months) MonthDays(rule, year, month, start.day, days);
-  } else if (!rule.monthDays.empty()) {
-    for (int month = 1; month <= 12; ++month) MonthDays(rule, year, month, start.day, days);
   } else {
     MonthDays(rule, year, start.month, start.day, days);
   }

@@ -20,7 +20,7 @@ namespace lumivane::ical {
 // An RRULE of FREQ=YEARLY with BYMONTH, BYMONTHDAY and BYDAY parts at most.
 struct YearlyRule {
   int interval = 1;
-  std::vector<int> months;     // 1-12; empty: DTSTART's month (or every month)
+  std::vector<int> months;     // 1-12; empty: DTSTART's month
   std::vector<int> monthDays;  // 1-31 or -31..-1 from the month's end
   struct Weekday {
     int ordinal = 0;  // 0: every such day of the month; 2: the second; -1: the last

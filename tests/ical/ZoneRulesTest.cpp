@@ -79,6 +79,12 @@ TEST(ZoneRules, YearlyInstancesOfTheUsualRuleForms) {
   EXPECT_TRUE(YearlyInstances(dtstartDay, Wall(2024, 2, 29, 1), 2026).empty());
   EXPECT_EQ(YearlyInstances(dtstartDay, Wall(2024, 2, 29, 1), 2028),
             std::vector<WallSeconds>{Wall(2028, 2, 29, 1)});
+  // BYMONTHDAY without BYMONTH stays in DTSTART's month (the zone data has
+  // "BYDAY=SA;BYMONTHDAY=15" from an October DTSTART).
+  YearlyRule saturdayFifteenth{1, {}, {15}, {{0, 6}}, std::nullopt};
+  EXPECT_EQ(YearlyInstances(saturdayFifteenth, Wall(1964, 10, 15), 1966),
+            std::vector<WallSeconds>{Wall(1966, 10, 15)});
+  EXPECT_TRUE(YearlyInstances(saturdayFifteenth, Wall(1964, 10, 15), 1965).empty());
   YearlyRule lastDay{1, {2}, {-1}, {}, std::nullopt};
   EXPECT_EQ(YearlyInstances(lastDay, Wall(2020, 2, 29), 2100),
             std::vector<WallSeconds>{Wall(2100, 2, 28)});
