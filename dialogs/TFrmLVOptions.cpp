@@ -83,6 +83,8 @@ TFrmLVOptions::~TFrmLVOptions() {
 // preview and the first tab.
 void TFrmLVOptions::LoadControls() {
   picking_ = false;
+  // The coupling rules below each rebuild the preview; it is built once, at the end.
+  loading_ = true;
   CkUseVistaPin->setEnabled(!context_.compositionEnabled);
   CkAutostart->setVisible(static_cast<bool>(context_.autostartEnabled));
   if (context_.autostartEnabled) CkAutostart->setChecked(context_.autostartEnabled());
@@ -180,6 +182,7 @@ void TFrmLVOptions::LoadControls() {
   CkMaxSubjectSizeClick();
   TrackBar1Change();
   UpdateCategoryControls();
+  loading_ = false;
   BuildPreview();
   PageControl1->setCurrentIndex(0);
   // The keyboard starts at the first control of the first tab.
@@ -359,6 +362,7 @@ void TFrmLVOptions::ColorPaneClickOther(TColorPane* pane) {
 }
 
 void TFrmLVOptions::BuildPreview() {
+  if (loading_) return;
   PreviewChoices c;
   c.showShadow = CkShowShadow->isChecked();
   c.alignRight = CmbAlign->currentIndex() != 0;

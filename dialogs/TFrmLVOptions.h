@@ -194,6 +194,7 @@ class TFrmLVOptions : public QDialog {
 
   OptionsContext context_;
   bool picking_ = false;
+  bool loading_ = false;  // while the controls are filled from the settings
   Color colorBeforePicking_ = clNone;
 };
 

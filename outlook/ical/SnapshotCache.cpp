@@ -194,7 +194,6 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
 
 void SnapshotCache::Write(const std::string& group, std::span<const SnapshotItem> run,
                           const ZoneCache& zones) {
-  const std::vector<SnapshotItem> items(run.begin(), run.end());
   std::int64_t sourceBytes = 0;
   for (const SnapshotItem& item : run)
     sourceBytes += std::max<std::int64_t>(item.signature.size, 0);
@@ -204,8 +203,8 @@ void SnapshotCache::Write(const std::string& group, std::span<const SnapshotItem
   };
   // The zones' rules are left out of a snapshot they would make too large
   // (a small file): its zones are then loaded from the zone data.
-  auto text = EncodeStoreSnapshot(StampOf(group), items, zones);
-  if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), items, zones, false);
+  auto text = EncodeStoreSnapshot(StampOf(group), run, zones);
+  if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), run, zones, false);
   const std::string path = FileOfGroup(group);
   try {
     if (fits(text)) {

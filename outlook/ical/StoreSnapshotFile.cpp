@@ -443,7 +443,7 @@ std::uint64_t SnapshotBodyHash(std::string_view body) {
 }
 
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
-                                               const std::vector<SnapshotItem>& items,
+                                               std::span<const SnapshotItem> items,
                                                const ZoneCache& zones, bool zoneRules) {
   ZoneTable table(zones);
   Writer entries;

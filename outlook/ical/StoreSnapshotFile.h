@@ -9,6 +9,7 @@
 // (a cache is not shared between machines).
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ struct SnapshotItem {
 // records use are kept too (a kilobyte or two a zone), so that reading it
 // need not load the zone data.
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
-                                               const std::vector<SnapshotItem>& items,
+                                               std::span<const SnapshotItem> items,
                                                const ZoneCache& zones, bool zoneRules = true);
 
 // The whole snapshot of a body: the header of this stamp put before it.
