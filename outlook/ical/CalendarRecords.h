@@ -11,6 +11,7 @@
 #include "outlook/OutlookContract.h"
 #include "outlook/ical/IcalTimeZone.h"
 #include "outlook/ical/LocalTime.h"
+#include "outlook/ical/RecordTexts.h"
 
 namespace lumivane::ical {
 
@@ -29,15 +30,16 @@ struct TimeBase {
 
 struct Series;
 
+// Texts are in the source's RecordTexts.
 struct Appointment {
   AutomationDate start = 0;  // of the first occurrence for a series
   AutomationDate end = 0;
   bool allDay = false;
   std::uint32_t ordinal = 0;  // > 0 for a later component with the same UID
-  std::string uid;
-  std::string subject;
-  std::string location;
-  std::string categories;          // names joined with ", "
+  TextRef uid;
+  TextRef subject;
+  TextRef location;
+  TextRef categories;              // names joined with ", "
   std::unique_ptr<Series> series;  // null for a single appointment
 };
 
@@ -91,13 +93,14 @@ struct Task {
   bool complete = false;
   int importance = kImportanceNormal;
   std::uint32_t ordinal = 0;
-  std::string uid;
-  std::string subject;
-  std::string categories;
+  TextRef uid;
+  TextRef subject;
+  TextRef categories;
 };
 
 // Everything read from one file.
 struct SourceContent {
+  RecordTexts texts;
   std::vector<Appointment> appointments;
   std::vector<Task> tasks;
   // Components left out because their text is over the reader's limits.

@@ -54,11 +54,12 @@ std::span<const FilterProperty> PropertiesOf(FolderKind kind) {
 }
 
 std::string AppointmentEntryID(const IcalSource& source, const Appointment& item) {
-  return MakeEntryID(ItemKind::Appointment, source.name, item.uid, item.ordinal);
+  return MakeEntryID(ItemKind::Appointment, source.name, source.content.texts[item.uid],
+                     item.ordinal);
 }
 
 std::string TaskEntryID(const IcalSource& source, const Task& task) {
-  return MakeEntryID(ItemKind::Task, source.name, task.uid, task.ordinal);
+  return MakeEntryID(ItemKind::Task, source.name, source.content.texts[task.uid], task.ordinal);
 }
 
 // A row as the filter and the sort read it.
@@ -75,12 +76,13 @@ class RowValues final : public FilterRow {
   }
 
   std::string_view TextValue(int property) const override {
+    const RecordTexts& texts = row_.source->content.texts;
     if (row_.task != nullptr) {
       switch (property) {
         case kTaskSubject:
-          return row_.task->subject;
+          return texts[row_.task->subject];
         case kTaskCategories:
-          return row_.task->categories;
+          return texts[row_.task->categories];
         default:
           entryId_ = TaskEntryID(*row_.source, *row_.task);
           return entryId_;
@@ -88,11 +90,11 @@ class RowValues final : public FilterRow {
     }
     switch (property) {
       case kSubject:
-        return row_.appointment->subject;
+        return texts[row_.appointment->subject];
       case kLocation:
-        return row_.appointment->location;
+        return texts[row_.appointment->location];
       case kCategories:
-        return row_.appointment->categories;
+        return texts[row_.appointment->categories];
       default:
         entryId_ = AppointmentEntryID(*row_.source, *row_.appointment);
         return entryId_;
@@ -122,14 +124,16 @@ class IcalAppointmentItem final : public OutlookItem, public _AppointmentItem {
   AutomationDate Start() const override { return row_.start; }
   AutomationDate End() const override { return row_.end; }
   bool AllDayEvent() const override { return row_.appointment->allDay; }
-  std::string Subject() const override { return row_.appointment->subject; }
-  std::string Location() const override { return row_.appointment->location; }
-  std::string Categories() const override { return row_.appointment->categories; }
+  std::string Subject() const override { return Text(row_.appointment->subject); }
+  std::string Location() const override { return Text(row_.appointment->location); }
+  std::string Categories() const override { return Text(row_.appointment->categories); }
   std::string EntryID() const override {
     return AppointmentEntryID(*row_.source, *row_.appointment);
   }
 
  private:
+  std::string Text(TextRef ref) const { return std::string(row_.source->content.texts[ref]); }
+
   std::shared_ptr<const StoreSnapshot> snapshot_;  // keeps the records alive
   IcalItems::Row row_;
 };
@@ -146,11 +150,13 @@ class IcalTaskItem final : public OutlookItem, public _TaskItem {
   AutomationDate StartDate() const override { return row_.task->startDate; }
   bool Complete() const override { return row_.task->complete; }
   int Importance() const override { return row_.task->importance; }
-  std::string Subject() const override { return row_.task->subject; }
-  std::string Categories() const override { return row_.task->categories; }
+  std::string Subject() const override { return Text(row_.task->subject); }
+  std::string Categories() const override { return Text(row_.task->categories); }
   std::string EntryID() const override { return TaskEntryID(*row_.source, *row_.task); }
 
  private:
+  std::string Text(TextRef ref) const { return std::string(row_.source->content.texts[ref]); }
+
   std::shared_ptr<const StoreSnapshot> snapshot_;
   IcalItems::Row row_;
 };

@@ -363,19 +363,20 @@ bool ReadSeries(const Fields& f, const ReadTime& start, const Span& span, FileZo
   return true;
 }
 
-// The texts of a component, copied out of the parse tree.
+// The texts of a component, copied out of the parse tree into the source's
+// texts; a text the component does not have is taken from its series.
 struct Texts {
-  std::optional<std::string> subject;
-  std::optional<std::string> location;
-  std::optional<std::string> categories;
+  std::optional<TextRef> subject;
+  std::optional<TextRef> location;
+  std::optional<TextRef> categories;
 };
 
-Texts TextsOf(const Fields& f) {
-  Texts texts;
-  if (f.summary != nullptr) texts.subject = f.summary;
-  if (f.location != nullptr) texts.location = f.location;
-  if (f.hasCategories) texts.categories = f.categories;
-  return texts;
+Texts TextsOf(const Fields& f, RecordTexts& texts) {
+  Texts refs;
+  if (f.summary != nullptr) refs.subject = texts.Add(f.summary);
+  if (f.location != nullptr) refs.location = texts.Add(f.location);
+  if (f.hasCategories) refs.categories = texts.Add(f.categories);
+  return refs;
 }
 
 void TakeTexts(const Texts& texts, Appointment& item) {
@@ -385,9 +386,10 @@ void TakeTexts(const Texts& texts, Appointment& item) {
 }
 
 // A VEVENT with a RECURRENCE-ID, kept (copied out of its parse tree) until
-// its series is known.
+// its series is known. Its texts are added when it is read, so that none is
+// added while the series are looked up by their UIDs.
 struct PendingOverride {
-  std::string uid;
+  TextRef uid;
   Texts texts;
   bool cancelled = false;
   ReadTime recurrenceId;
@@ -423,6 +425,7 @@ class Reader {
 
   SourceContent Finish() {
     AttachOverrides();
+    content_.texts.Trim();
     return std::move(content_);
   }
 
@@ -444,10 +447,10 @@ class Reader {
     if (!span) return;
 
     Appointment item;
-    item.uid = f.uid;
+    item.uid = content_.texts.Add(f.uid);
     item.ordinal = ordinal;
     item.allDay = start->isDate;
-    TakeTexts(TextsOf(f), item);
+    TakeTexts(TextsOf(f, content_.texts), item);
     std::tie(item.start, item.end) =
         LocalSpan(start->base, start->isDate, start->wall, span->days, span->seconds);
     if (!f.rrules.empty() || !f.rdates.empty()) {
@@ -463,8 +466,6 @@ class Reader {
         TimeOf(f.recurrenceId, icalproperty_get_recurrenceid(f.recurrenceId), zones_);
     if (!recurrenceId) return;
     PendingOverride pending;
-    pending.uid = f.uid;
-    pending.texts = TextsOf(f);
     pending.cancelled = f.cancelled;
     pending.recurrenceId = *recurrenceId;
     if (f.dtstart != nullptr) {
@@ -475,22 +476,26 @@ class Reader {
       pending.span = SpanOf(f, pending.start.value_or(*recurrenceId), zones_);
       if (!pending.span) return;
     }
-    overrides_.push_back(std::move(pending));
+    pending.uid = content_.texts.Add(f.uid);
+    pending.texts = TextsOf(f, content_.texts);
+    overrides_.push_back(pending);
   }
 
   void AttachOverrides() {
+    const RecordTexts& texts = content_.texts;  // no text is added from here on
     std::unordered_map<std::string_view, Appointment*> masters;
     for (Appointment& item : content_.appointments) {
-      if (item.series && item.ordinal == 0) masters.emplace(item.uid, &item);
+      if (item.series && item.ordinal == 0) masters.emplace(texts[item.uid], &item);
     }
     std::vector<Appointment> orphans;
     for (PendingOverride& pending : overrides_) {
-      const auto found = masters.find(pending.uid);
+      const std::string_view uid = texts[pending.uid];
+      const auto found = masters.find(uid);
       Appointment* master = found != masters.end() ? found->second : nullptr;
       if (master == nullptr) {
         // An instance without its series (an invitation to one occurrence):
         // an appointment of its own, unless the series was called off.
-        if (cancelledSeries_.count(pending.uid) != 0) continue;
+        if (cancelledSeries_.count(std::string(uid)) != 0) continue;
         if (auto item = Standalone(pending)) orphans.push_back(std::move(*item));
         continue;
       }
@@ -554,10 +559,7 @@ class Reader {
     const std::uint32_t ordinal = taskOrdinals_[f.uid]++;
     if (f.cancelled || f.brokenTime) return;
     Task task;
-    task.uid = f.uid;
     task.ordinal = ordinal;
-    task.subject = TextOr(f.summary);
-    task.categories = f.categories;
     task.complete = f.completed;
     task.importance = f.priority >= 1 && f.priority <= 4   ? kImportanceHigh
                       : f.priority >= 6 && f.priority <= 9 ? kImportanceLow
@@ -581,7 +583,10 @@ class Reader {
         task.dueDate = LocalDateOf(due);
       }
     }
-    content_.tasks.push_back(std::move(task));
+    task.uid = content_.texts.Add(f.uid);
+    task.subject = content_.texts.Add(TextOr(f.summary));
+    task.categories = content_.texts.Add(f.categories);
+    content_.tasks.push_back(task);
   }
 
   FileZones zones_;

@@ -92,14 +92,15 @@ class IcalNameSpace final : public NameSpace {
 };
 
 bool Holds(const IcalSource& source, const EntryKey& key) {
+  const RecordTexts& texts = source.content.texts;
   if (key.kind == ItemKind::Task) {
     for (const Task& task : source.content.tasks) {
-      if (task.uid == key.uid && task.ordinal == key.ordinal) return true;
+      if (texts[task.uid] == key.uid && task.ordinal == key.ordinal) return true;
     }
     return false;
   }
   for (const Appointment& item : source.content.appointments) {
-    if (item.uid == key.uid && item.ordinal == key.ordinal) return true;
+    if (texts[item.uid] == key.uid && item.ordinal == key.ordinal) return true;
   }
   return false;
 }

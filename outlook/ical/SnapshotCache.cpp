@@ -105,12 +105,13 @@ SnapshotStamp SnapshotCache::StampOf(const std::string& group) const {
 
 void SnapshotCache::Load(const std::string& group, Group& state) {
   state.loaded = true;
+  auto text = std::make_shared<std::string>();
   try {
-    if (!ReadFileInto(FileOfGroup(group), kMaxSnapshotBytes, state.text)) return;
+    if (!ReadFileInto(FileOfGroup(group), kMaxSnapshotBytes, *text)) return;
   } catch (const FileError&) {
     return;
   }
-  if (!state.reader.Open(state.text, StampOf(group))) return;
+  if (!state.reader.Open(std::move(text), StampOf(group))) return;
   Listing listing;
   const auto& entries = state.reader.Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -180,11 +181,11 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
       ::unlink(FileOfGroup(it->first).c_str());
       it = groups_.erase(it);
     } else {
-      // What was read is no longer needed: the records live in the store.
+      // What was read is no longer needed: the records live in the store
+      // (and keep alive the buffer their texts are in).
       Group& state = it->second;
       state.reader = {};
       state.byName.clear();
-      std::string().swap(state.text);
       state.loaded = true;
       ++it;
     }

@@ -56,7 +56,6 @@ class SnapshotCache {
   using Listing = std::vector<std::pair<std::string, FileSignature>>;
   struct Group {
     bool loaded = false;
-    std::string text;
     StoreSnapshotReader reader;
     std::unordered_map<std::string, std::size_t> byName;
     std::optional<Listing> persisted;  // what the snapshot file holds, when known

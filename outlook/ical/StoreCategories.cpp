@@ -11,7 +11,7 @@ namespace lumivane::ical {
 namespace {
 
 // An item keeps its names joined with ", " (the reader's own separator).
-void AddNames(const std::string& categories, std::vector<std::string>& names) {
+void AddNames(std::string_view categories, std::vector<std::string>& names) {
   if (categories.empty()) return;
   for (std::string& name : SplitText(categories, ", ")) {
     if (!name.empty()) names.push_back(std::move(name));
@@ -23,14 +23,15 @@ void AddNames(const std::string& categories, std::vector<std::string>& names) {
 std::vector<std::string> StoreCategoryNames(const StoreSnapshot& snapshot) {
   std::vector<std::string> names;
   for (const auto& source : snapshot.sources) {
+    const RecordTexts& texts = source->content.texts;
     for (const Appointment& appointment : source->content.appointments) {
-      AddNames(appointment.categories, names);
+      AddNames(texts[appointment.categories], names);
       if (!appointment.series) continue;
       for (const Override& changed : appointment.series->overrides) {
-        if (!changed.cancelled) AddNames(changed.item.categories, names);
+        if (!changed.cancelled) AddNames(texts[changed.item.categories], names);
       }
     }
-    for (const Task& task : source->content.tasks) AddNames(task.categories, names);
+    for (const Task& task : source->content.tasks) AddNames(texts[task.categories], names);
   }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     if (LessTextAscii(a, b)) return true;

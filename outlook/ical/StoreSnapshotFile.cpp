@@ -31,6 +31,10 @@ class Writer {
     Put(static_cast<std::uint32_t>(text.size()));
     out_ += text;
   }
+  void PutRef(TextRef ref) {
+    Put(ref.offset);
+    Put(ref.size);
+  }
   void PutBytes(std::string_view bytes) { out_ += bytes; }
   std::string& Out() { return out_; }
 
@@ -140,10 +144,10 @@ bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item) {
   w.Put<double>(item.end);
   w.Put<std::uint8_t>(item.allDay);
   w.Put<std::uint32_t>(item.ordinal);
-  w.PutText(item.uid);
-  w.PutText(item.subject);
-  w.PutText(item.location);
-  w.PutText(item.categories);
+  w.PutRef(item.uid);
+  w.PutRef(item.subject);
+  w.PutRef(item.location);
+  w.PutRef(item.categories);
   w.Put<std::uint8_t>(item.series != nullptr);
   return !item.series || PutSeries(w, zones, *item.series);
 }
@@ -154,12 +158,15 @@ void PutTask(Writer& w, const Task& task) {
   w.Put<std::uint8_t>(task.complete);
   w.Put<std::int32_t>(task.importance);
   w.Put<std::uint32_t>(task.ordinal);
-  w.PutText(task.uid);
-  w.PutText(task.subject);
-  w.PutText(task.categories);
+  w.PutRef(task.uid);
+  w.PutRef(task.subject);
+  w.PutRef(task.categories);
 }
 
+// The texts go first as one block, which a reader keeps as it is; the
+// records say where their texts lie in it.
 bool PutContent(Writer& w, ZoneTable& zones, const SourceContent& content) {
+  w.PutText(content.texts.Bytes());
   w.Put(static_cast<std::uint32_t>(content.appointments.size()));
   for (const Appointment& item : content.appointments) {
     if (!PutAppointment(w, zones, item)) return false;
@@ -296,11 +303,12 @@ bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
 
 class ContentDecoder {
  public:
-  ContentDecoder(SnapshotDecoder& in, ZoneCache& zones,
+  ContentDecoder(SnapshotDecoder& in, const RecordTexts& texts, ZoneCache& zones,
                  std::vector<std::shared_ptr<const IcalTimeZone>>& resolved,
                  std::vector<bool>& tried, const std::vector<ZoneCache::Origin>& origins,
                  std::vector<std::optional<std::vector<Observance>>>& parts)
       : in_(in),
+        texts_(texts),
         zones_(zones),
         resolved_(resolved),
         tried_(tried),
@@ -312,10 +320,10 @@ class ContentDecoder {
     item.end = in_.GetDate();
     item.allDay = in_.GetFlag();
     item.ordinal = in_.Get<std::uint32_t>();
-    item.uid = in_.GetText();
-    item.subject = in_.GetText();
-    item.location = in_.GetText();
-    item.categories = in_.GetText();
+    item.uid = Ref();
+    item.subject = Ref();
+    item.location = Ref();
+    item.categories = Ref();
     if (in_.GetFlag()) {
       if (!mayBeSeries) return false;
       item.series = std::make_unique<Series>();
@@ -331,13 +339,22 @@ class ContentDecoder {
     task.importance = in_.Get<std::int32_t>();
     if (task.importance < kImportanceLow || task.importance > kImportanceHigh) return false;
     task.ordinal = in_.Get<std::uint32_t>();
-    task.uid = in_.GetText();
-    task.subject = in_.GetText();
-    task.categories = in_.GetText();
+    task.uid = Ref();
+    task.subject = Ref();
+    task.categories = Ref();
     return !in_.Failed();
   }
 
  private:
+  // A text's place, which must lie inside the block.
+  TextRef Ref() {
+    TextRef ref;
+    ref.offset = in_.Get<std::uint32_t>();
+    ref.size = in_.Get<std::uint32_t>();
+    if (!texts_.Holds(ref)) in_.Fail();
+    return ref;
+  }
+
   bool SeriesOf(Series& series) {
     const std::uint32_t rules = in_.GetCount(4);
     for (std::uint32_t i = 0; i < rules; ++i) {
@@ -407,6 +424,7 @@ class ContentDecoder {
   }
 
   SnapshotDecoder& in_;
+  const RecordTexts& texts_;
   ZoneCache& zones_;
   std::vector<std::shared_ptr<const IcalTimeZone>>& resolved_;
   std::vector<bool>& tried_;
@@ -488,7 +506,10 @@ std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) 
   return std::move(out.Out());
 }
 
-bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp) {
+bool StoreSnapshotReader::Open(std::shared_ptr<const std::string> buffer,
+                               const SnapshotStamp& stamp) {
+  buffer_ = std::move(buffer);
+  const std::string_view text = buffer_ ? std::string_view(*buffer_) : std::string_view();
   origins_.clear();
   parts_.clear();
   resolved_.clear();
@@ -547,15 +568,19 @@ bool StoreSnapshotReader::Open(std::string_view text, const SnapshotStamp& stamp
 
 std::optional<SourceContent> StoreSnapshotReader::Decode(const Entry& entry, ZoneCache& zones) {
   SnapshotDecoder in(entry.content);
-  ContentDecoder decode(in, zones, resolved_, tried_, origins_, parts_);
   SourceContent content;
-  // The smallest appointment takes 38 bytes, the smallest task 37.
-  const std::uint32_t appointments = in.GetCount(38);
+  // The records' texts stay where they are, in the snapshot's buffer.
+  const std::string_view texts = in.GetText();
+  if (in.Failed()) return std::nullopt;
+  content.texts.Share(buffer_, texts);
+  ContentDecoder decode(in, content.texts, zones, resolved_, tried_, origins_, parts_);
+  // The smallest appointment takes 54 bytes, the smallest task 49.
+  const std::uint32_t appointments = in.GetCount(54);
   content.appointments.reserve(appointments);
   for (std::uint32_t i = 0; i < appointments; ++i) {
     if (!decode.Appointment(content.appointments.emplace_back(), true)) return std::nullopt;
   }
-  const std::uint32_t tasks = in.GetCount(37);
+  const std::uint32_t tasks = in.GetCount(49);
   content.tasks.reserve(tasks);
   for (std::uint32_t i = 0; i < tasks; ++i) {
     if (!decode.Task(content.tasks.emplace_back())) return std::nullopt;

@@ -20,7 +20,7 @@
 
 namespace lumivane::ical {
 
-inline constexpr std::uint32_t kSnapshotFormatVersion = 2;
+inline constexpr std::uint32_t kSnapshotFormatVersion = 3;
 
 // What a snapshot is valid for: the build that wrote it, the time environment
 // its local times were computed in, and the source it belongs to.
@@ -55,17 +55,18 @@ class StoreSnapshotReader {
   struct Entry {
     std::string name;
     FileSignature signature;
-    std::string_view content;  // into the text given to Open
+    std::string_view content;  // into the buffer given to Open
   };
 
-  // False when the text is no intact snapshot of this stamp. The text must
-  // outlive the reader.
-  bool Open(std::string_view text, const SnapshotStamp& stamp);
+  // False when the buffer holds no intact snapshot of this stamp.
+  bool Open(std::shared_ptr<const std::string> buffer, const SnapshotStamp& stamp);
   const std::vector<Entry>& Entries() const { return entries_; }
-  // The records of one entry; nullopt when they do not decode.
+  // The records of one entry; nullopt when they do not decode. Their texts
+  // stay in the buffer, which lives as long as they do.
   std::optional<SourceContent> Decode(const Entry& entry, ZoneCache& zones);
 
  private:
+  std::shared_ptr<const std::string> buffer_;
   std::vector<ZoneCache::Origin> origins_;
   std::vector<std::optional<std::vector<Observance>>> parts_;  // a named zone's rules
   std::vector<std::shared_ptr<const IcalTimeZone>> resolved_;

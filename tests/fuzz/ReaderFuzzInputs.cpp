@@ -89,7 +89,8 @@ std::string CheckCalendarInput(std::string_view input) {
   if (!content.appointments.empty()) {
     const ical::Appointment& first = content.appointments.front();
     try {
-      ical::ExtractItemCalendar(text, ical::ItemKind::Appointment, first.uid, first.ordinal);
+      ical::ExtractItemCalendar(text, ical::ItemKind::Appointment, content.texts[first.uid],
+                                first.ordinal);
     } catch (const AutomationError&) {
       // The file read a part at a time, but not whole: the link reports it.
     }

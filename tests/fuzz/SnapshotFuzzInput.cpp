@@ -1,5 +1,6 @@
 #include "fuzz/SnapshotFuzzInput.h"
 
+#include <memory>
 #include <vector>
 
 #include "outlook/ical/StoreSnapshotFile.h"
@@ -44,16 +45,19 @@ std::string CheckSnapshotInput(std::string_view input) {
   ZoneCache zones;
   {
     StoreSnapshotReader raw;
-    if (raw.Open(input, kStamp)) DecodeAll(raw, zones);
+    if (raw.Open(std::make_shared<const std::string>(input), kStamp)) DecodeAll(raw, zones);
   }
-  const std::string file = WrapSnapshotBody(kStamp, input);
   StoreSnapshotReader reader;
-  if (!reader.Open(file, kStamp)) return {};
+  if (!reader.Open(std::make_shared<const std::string>(WrapSnapshotBody(kStamp, input)), kStamp)) {
+    return {};
+  }
   const Decoded first = DecodeAll(reader, zones);
   const auto written = EncodeStoreSnapshot(kStamp, ItemsOf(first), zones);
   if (!written) return "decoded records cannot be written back";
   StoreSnapshotReader again;
-  if (!again.Open(*written, kStamp)) return "a written snapshot does not open";
+  if (!again.Open(std::make_shared<const std::string>(*written), kStamp)) {
+    return "a written snapshot does not open";
+  }
   if (again.Entries().size() != first.names.size()) return "entries lost in writing";
   const Decoded second = DecodeAll(again, zones);
   if (second.names != first.names || second.signatures != first.signatures) {

@@ -32,7 +32,8 @@ class HostileCalendarTest : public ::testing::Test {
 
   static std::vector<std::string> Subjects(const SourceContent& content) {
     std::vector<std::string> subjects;
-    for (const Appointment& a : content.appointments) subjects.push_back(a.subject);
+    for (const Appointment& a : content.appointments)
+      subjects.emplace_back(content.texts[a.subject]);
     return subjects;
   }
 

@@ -155,9 +155,9 @@ TEST_F(IcalReaderTest, TextsAndCategoriesAreReadUnescaped) {
     END:VEVENT
   )");
   const Appointment& item = Only(content);
-  EXPECT_EQ(item.subject, "Lunch, then a walk");
-  EXPECT_EQ(item.categories, "Work, Personal, Health");
-  EXPECT_THAT(item.location, HasSubstr("Rosa; terrace"));
+  EXPECT_EQ(content.texts[item.subject], "Lunch, then a walk");
+  EXPECT_EQ(content.texts[item.categories], "Work, Personal, Health");
+  EXPECT_THAT(std::string(content.texts[item.location]), HasSubstr("Rosa; terrace"));
   EXPECT_FALSE(item.allDay);
 }
 
@@ -257,7 +257,7 @@ TEST_F(IcalReaderTest, ComponentsThatCannotBeReadAreSkipped) {
     END:VEVENT
   )");
   ASSERT_EQ(content.appointments.size(), 1u);
-  EXPECT_EQ(content.appointments[0].subject, "Good");
+  EXPECT_EQ(content.texts[content.appointments[0].subject], "Good");
   EXPECT_TRUE(content.tasks.empty());
 }
 

@@ -37,10 +37,11 @@ std::string Number(double value) {
 }
 
 // Every field of every record, zones by what they do.
-std::string Dump(const ical::Appointment& a) {
+std::string Dump(const ical::Appointment& a, const ical::RecordTexts& t) {
   std::string text = Number(a.start) + " " + Number(a.end) + " " + std::to_string(a.allDay) + " " +
-                     std::to_string(a.ordinal) + " [" + a.uid + "|" + a.subject + "|" + a.location +
-                     "|" + a.categories + "]";
+                     std::to_string(a.ordinal) + " [";
+  ((((text += t[a.uid]) += "|") += t[a.subject]) += "|") += t[a.location];
+  ((text += "|") += t[a.categories]) += "]";
   if (!a.series) return text + "\n";
   const ical::Series& s = *a.series;
   text += " series " + std::to_string(s.dtstart) + " " + std::to_string(s.isDate) + " " +
@@ -59,7 +60,7 @@ std::string Dump(const ical::Appointment& a) {
   text += "\n";
   for (const auto& o : s.overrides) {
     text += "  override " + std::to_string(o.recurrenceId) + " " + std::to_string(o.dateOnly) +
-            " " + std::to_string(o.cancelled) + " " + Dump(o.item);
+            " " + std::to_string(o.cancelled) + " " + Dump(o.item, t);
   }
   return text;
 }
@@ -68,12 +69,14 @@ std::string Dump(const ical::StoreSnapshot& snapshot) {
   std::string text;
   for (const auto& source : snapshot.sources) {
     text += "source " + source->name + " " + std::to_string(source->inVdir) + "\n";
-    for (const auto& a : source->content.appointments) text += Dump(a);
+    const ical::RecordTexts& texts = source->content.texts;
+    for (const auto& a : source->content.appointments) text += Dump(a, texts);
     for (const auto& t : source->content.tasks) {
       text += "task " + Number(t.dueDate) + " " + Number(t.startDate) + " " +
               std::to_string(t.complete) + " " + std::to_string(t.importance) + " " +
-              std::to_string(t.ordinal) + " [" + t.uid + "|" + t.subject + "|" + t.categories +
-              "]\n";
+              std::to_string(t.ordinal) + " [";
+      ((((text += texts[t.uid]) += "|") += texts[t.subject]) += "|") += texts[t.categories];
+      text += "]\n";
     }
   }
   return text;
