@@ -82,11 +82,17 @@ bool IsRegularFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& buffer) {
+namespace {
+
+// Reads a whole file through `grow(size, kept)`, which gives a buffer of
+// `size` bytes holding the first `kept` bytes read so far; the size read, or
+// std::nullopt when the file does not exist.
+template <typename Grow>
+std::optional<std::size_t> ReadWholeFile(const std::string& path, std::size_t maxBytes, Grow grow) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer.
   const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    if (errno == ENOENT) return false;
+    if (errno == ENOENT) return std::nullopt;
     throw FileError("Cannot read", path, std::strerror(errno));
   }
   struct stat st {};
@@ -96,15 +102,17 @@ bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& bu
     throw FileError("Cannot read", path, TooLarge(maxBytes));
   }
   // One byte more than stat said, so the end shows without growing the buffer.
-  buffer.resize(static_cast<size_t>(st.st_size) + 1);
+  std::size_t size = static_cast<size_t>(st.st_size) + 1;
+  char* buffer = grow(size, 0);
   size_t done = 0;
   for (;;) {
     // The file may grow while it is read: read on to the limit, no further.
-    if (done == buffer.size()) {
-      if (buffer.size() > maxBytes) break;
-      buffer.resize(std::min(maxBytes + 1, buffer.size() * 2));
+    if (done == size) {
+      if (size > maxBytes) break;
+      size = std::min(maxBytes + 1, size * 2);
+      buffer = grow(size, done);
     }
-    const ssize_t n = ::read(fd.get(), buffer.data() + done, buffer.size() - done);
+    const ssize_t n = ::read(fd.get(), buffer + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError("Cannot read", path, std::strerror(errno));
@@ -113,8 +121,37 @@ bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& bu
     done += static_cast<size_t>(n);
   }
   if (done > maxBytes) throw FileError("Cannot read", path, TooLarge(maxBytes));
-  buffer.resize(done);
+  return done;
+}
+
+}  // namespace
+
+bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& buffer) {
+  const auto size = ReadWholeFile(path, maxBytes, [&buffer](std::size_t bytes, std::size_t) {
+    buffer.resize(bytes);
+    return buffer.data();
+  });
+  if (!size) return false;
+  buffer.resize(*size);
   return true;
+}
+
+SharedBytes SharedBytes::Of(std::string_view bytes) {
+  auto block = std::make_shared_for_overwrite<char[]>(bytes.size());
+  std::memcpy(block.get(), bytes.data(), bytes.size());
+  return {std::move(block), bytes.size()};
+}
+
+std::optional<SharedBytes> ReadFileShared(const std::string& path, std::size_t maxBytes) {
+  std::shared_ptr<char[]> block;
+  const auto size = ReadWholeFile(path, maxBytes, [&block](std::size_t bytes, std::size_t kept) {
+    auto larger = std::make_shared_for_overwrite<char[]>(bytes);
+    if (kept > 0) std::memcpy(larger.get(), block.get(), kept);
+    block = std::move(larger);
+    return block.get();
+  });
+  if (!size) return std::nullopt;
+  return SharedBytes{std::move(block), *size};
 }
 
 std::optional<std::string> ReadFileLimited(const std::string& path, std::size_t maxBytes) {

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,20 @@ std::optional<std::string> ReadFileLimited(const std::string& path, std::size_t 
 // The same into a buffer the caller keeps, so its capacity serves the next
 // read; false when the file does not exist.
 bool ReadFileInto(const std::string& path, std::size_t maxBytes, std::string& buffer);
+
+// Bytes in a block shared by whoever keeps a part of them.
+struct SharedBytes {
+  std::shared_ptr<const char[]> block;
+  std::size_t size = 0;
+
+  std::string_view View() const { return {block.get(), size}; }
+  // A copy of these bytes in a block of their own.
+  static SharedBytes Of(std::string_view bytes);
+};
+
+// The same as ReadFileLimited, into a shared block that is not filled with
+// zeros before the read: for a large file whose parts are kept.
+std::optional<SharedBytes> ReadFileShared(const std::string& path, std::size_t maxBytes);
 
 // Creates missing folders (mode 0700), writes a temporary file beside the
 // target (named after it with a random suffix), flushes it to disk, renames it

@@ -1,6 +1,8 @@
 #include "outlook/ical/IcalItems.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <span>
 
 #include "base/AsciiCase.h"
@@ -264,27 +266,37 @@ void IcalItems::SortMatches() {
   if (sortProperty_ < 0 || matches_.size() < 2) return;
   const ValueType type = PropertiesOf(kind_)[static_cast<std::size_t>(sortProperty_)].type;
   const int property = sortProperty_;
-  const auto less = [type, property](const Row& a, const Row& b) {
-    const RowValues x(a);
-    const RowValues y(b);
-    switch (type) {
-      case ValueType::Date:
-        return x.Date(property) < y.Date(property);
-      case ValueType::Text:
-        return LessTextAscii(x.TextValue(property), y.TextValue(property));
-      case ValueType::Boolean:
-      case ValueType::Number:
-        break;
-    }
-    return x.NumberValue(property) < y.NumberValue(property);
+  // Each row's key is taken once; the rows are then put in the order of
+  // their keys. Equal keys keep the store's order, both ways.
+  std::vector<std::uint32_t> order(matches_.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  const auto sortBy = [this, &order](const auto& keys, auto less) {
+    const auto before = [&](std::uint32_t a, std::uint32_t b) {
+      if (less(keys[a], keys[b])) return !descending_;
+      if (less(keys[b], keys[a])) return descending_;
+      return a < b;
+    };
+    std::sort(order.begin(), order.end(), before);
   };
-  // Stable both ways: equal keys keep the store's order.
-  if (descending_) {
-    std::stable_sort(matches_.begin(), matches_.end(),
-                     [&less](const Row& a, const Row& b) { return less(b, a); });
+  if (type == ValueType::Text) {
+    std::vector<std::string> texts;
+    texts.reserve(matches_.size());
+    for (const Row& row : matches_) texts.emplace_back(RowValues(row).TextValue(property));
+    sortBy(texts, [](const std::string& a, const std::string& b) { return LessTextAscii(a, b); });
   } else {
-    std::stable_sort(matches_.begin(), matches_.end(), less);
+    std::vector<double> numbers;
+    numbers.reserve(matches_.size());
+    for (const Row& row : matches_) {
+      const RowValues values(row);
+      numbers.push_back(type == ValueType::Date ? values.Date(property)
+                                                : values.NumberValue(property));
+    }
+    sortBy(numbers, std::less<double>());
   }
+  std::vector<Row> sorted;
+  sorted.reserve(matches_.size());
+  for (const std::uint32_t i : order) sorted.push_back(matches_[i]);
+  matches_ = std::move(sorted);
 }
 
 std::shared_ptr<OutlookItem> IcalItems::ItemAt(std::size_t index) const {

@@ -22,7 +22,7 @@ TextRef RecordTexts::Add(std::string_view text) {
   return ref;
 }
 
-void RecordTexts::Share(std::shared_ptr<const std::string> buffer, std::string_view bytes) {
+void RecordTexts::Share(std::shared_ptr<const char[]> buffer, std::string_view bytes) {
   std::string().swap(own_);
   shared_ = std::move(buffer);
   sharedBytes_ = bytes;

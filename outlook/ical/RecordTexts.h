@@ -36,14 +36,14 @@ class RecordTexts {
 
   // The block becomes a part of a buffer shared with other sources (a
   // snapshot read once for all of them); the buffer lives while a source does.
-  void Share(std::shared_ptr<const std::string> buffer, std::string_view bytes);
+  void Share(std::shared_ptr<const char[]> buffer, std::string_view bytes);
 
   // Gives back what the block grew beyond its texts.
   void Trim() { own_.shrink_to_fit(); }
 
  private:
   std::string own_;
-  std::shared_ptr<const std::string> shared_;
+  std::shared_ptr<const char[]> shared_;
   std::string_view sharedBytes_;
 };
 

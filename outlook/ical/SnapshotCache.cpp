@@ -105,13 +105,13 @@ SnapshotStamp SnapshotCache::StampOf(const std::string& group) const {
 
 void SnapshotCache::Load(const std::string& group, Group& state) {
   state.loaded = true;
-  auto text = std::make_shared<std::string>();
+  std::optional<SharedBytes> text;
   try {
-    if (!ReadFileInto(FileOfGroup(group), kMaxSnapshotBytes, *text)) return;
+    text = ReadFileShared(FileOfGroup(group), kMaxSnapshotBytes);
   } catch (const FileError&) {
     return;
   }
-  if (!state.reader.Open(std::move(text), StampOf(group))) return;
+  if (!text || !state.reader.Open(std::move(*text), StampOf(group))) return;
   Listing listing;
   const auto& entries = state.reader.Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -234,8 +234,11 @@ class SnapshotDecoder {
   }
   double GetDate() {
     const auto value = Get<double>();
-    if (!std::isfinite(value) || std::fabs(value) > kDateBound) failed_ = true;
+    if (!IsDate(value)) failed_ = true;
     return value;
+  }
+  static bool IsDate(double value) {
+    return std::isfinite(value) && std::fabs(value) <= kDateBound;
   }
   std::int64_t GetBounded(std::int64_t bound) {
     const auto value = Get<std::int64_t>();
@@ -301,6 +304,31 @@ bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
   return !in.Failed();
 }
 
+// Fields of a byte block whose whole length was checked before.
+class Block {
+ public:
+  explicit Block(std::string_view bytes) : bytes_(bytes) {}
+
+  template <typename T>
+  T Get() {
+    T value{};
+    if (position_ + sizeof(T) > bytes_.size()) return value;  // no block: zeros
+    std::memcpy(&value, bytes_.data() + position_, sizeof(T));
+    position_ += sizeof(T);
+    return value;
+  }
+  TextRef GetRef() {
+    TextRef ref;
+    ref.offset = Get<std::uint32_t>();
+    ref.size = Get<std::uint32_t>();
+    return ref;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t position_ = 0;
+};
+
 class ContentDecoder {
  public:
   ContentDecoder(SnapshotDecoder& in, const RecordTexts& texts, ZoneCache& zones,
@@ -316,15 +344,27 @@ class ContentDecoder {
         parts_(parts) {}
 
   bool Appointment(ical::Appointment& item, bool mayBeSeries) {
-    item.start = in_.GetDate();
-    item.end = in_.GetDate();
-    item.allDay = in_.GetFlag();
-    item.ordinal = in_.Get<std::uint32_t>();
-    item.uid = Ref();
-    item.subject = Ref();
-    item.location = Ref();
-    item.categories = Ref();
-    if (in_.GetFlag()) {
+    // The fields before the series are taken as one block, checked once for
+    // its length: most records are nothing but this block.
+    constexpr std::size_t kFixed = 8 + 8 + 1 + 4 + 4 * 8 + 1;
+    Block block(in_.GetBytes(kFixed));
+    if (in_.Failed()) return false;
+    item.start = block.Get<double>();
+    item.end = block.Get<double>();
+    const auto allDay = block.Get<std::uint8_t>();
+    item.ordinal = block.Get<std::uint32_t>();
+    item.uid = block.GetRef();
+    item.subject = block.GetRef();
+    item.location = block.GetRef();
+    item.categories = block.GetRef();
+    const auto isSeries = block.Get<std::uint8_t>();
+    if (!SnapshotDecoder::IsDate(item.start) || !SnapshotDecoder::IsDate(item.end) || allDay > 1 ||
+        isSeries > 1 || !texts_.Holds(item.uid) || !texts_.Holds(item.subject) ||
+        !texts_.Holds(item.location) || !texts_.Holds(item.categories)) {
+      return false;
+    }
+    item.allDay = allDay == 1;
+    if (isSeries == 1) {
       if (!mayBeSeries) return false;
       item.series = std::make_unique<Series>();
       if (!SeriesOf(*item.series)) return false;
@@ -441,15 +481,23 @@ std::uint64_t SnapshotBodyHash(std::string_view body) {
   // from an intact one at memory speed. Not a guard against a forger (the
   // cache folder is the user's own).
   constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ull;
-  std::uint64_t lanes[4] = {body.size(), kPrime, ~std::uint64_t{0}, 0x2545F4914F6CDD1Dull};
+  std::uint64_t lane0 = body.size();
+  std::uint64_t lane1 = kPrime;
+  std::uint64_t lane2 = ~std::uint64_t{0};
+  std::uint64_t lane3 = 0x2545F4914F6CDD1Dull;
+  const auto mix = [&body](std::uint64_t lane, std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, body.data() + at, 8);
+    return Rotate((lane ^ word) * kPrime, 29);
+  };
   std::size_t i = 0;
   for (; i + 32 <= body.size(); i += 32) {
-    for (int lane = 0; lane < 4; ++lane) {
-      std::uint64_t word;
-      std::memcpy(&word, body.data() + i + 8 * lane, 8);
-      lanes[lane] = Rotate((lanes[lane] ^ word) * kPrime, 29);
-    }
+    lane0 = mix(lane0, i);
+    lane1 = mix(lane1, i + 8);
+    lane2 = mix(lane2, i + 16);
+    lane3 = mix(lane3, i + 24);
   }
+  const std::uint64_t lanes[4] = {lane0, lane1, lane2, lane3};
   std::uint64_t tail = 0;
   for (int shift = 0; i < body.size(); ++i, shift = (shift + 8) % 64) {
     tail ^= static_cast<std::uint64_t>(static_cast<unsigned char>(body[i])) << shift;
@@ -506,10 +554,9 @@ std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) 
   return std::move(out.Out());
 }
 
-bool StoreSnapshotReader::Open(std::shared_ptr<const std::string> buffer,
-                               const SnapshotStamp& stamp) {
+bool StoreSnapshotReader::Open(SharedBytes buffer, const SnapshotStamp& stamp) {
   buffer_ = std::move(buffer);
-  const std::string_view text = buffer_ ? std::string_view(*buffer_) : std::string_view();
+  const std::string_view text = buffer_.View();
   origins_.clear();
   parts_.clear();
   resolved_.clear();
@@ -572,7 +619,7 @@ std::optional<SourceContent> StoreSnapshotReader::Decode(const Entry& entry, Zon
   // The records' texts stay where they are, in the snapshot's buffer.
   const std::string_view texts = in.GetText();
   if (in.Failed()) return std::nullopt;
-  content.texts.Share(buffer_, texts);
+  content.texts.Share(buffer_.block, texts);
   ContentDecoder decode(in, content.texts, zones, resolved_, tried_, origins_, parts_);
   // The smallest appointment takes 54 bytes, the smallest task 49.
   const std::uint32_t appointments = in.GetCount(54);

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/FileIo.h"
 #include "outlook/ical/CalendarRecords.h"
 #include "outlook/ical/FileSignature.h"
 #include "outlook/ical/ZoneCache.h"
@@ -59,14 +60,14 @@ class StoreSnapshotReader {
   };
 
   // False when the buffer holds no intact snapshot of this stamp.
-  bool Open(std::shared_ptr<const std::string> buffer, const SnapshotStamp& stamp);
+  bool Open(SharedBytes buffer, const SnapshotStamp& stamp);
   const std::vector<Entry>& Entries() const { return entries_; }
   // The records of one entry; nullopt when they do not decode. Their texts
   // stay in the buffer, which lives as long as they do.
   std::optional<SourceContent> Decode(const Entry& entry, ZoneCache& zones);
 
  private:
-  std::shared_ptr<const std::string> buffer_;
+  SharedBytes buffer_;
   std::vector<ZoneCache::Origin> origins_;
   std::vector<std::optional<std::vector<Observance>>> parts_;  // a named zone's rules
   std::vector<std::shared_ptr<const IcalTimeZone>> resolved_;

@@ -94,6 +94,22 @@ TEST(ReadFileLimited, ABufferIsReusedAndShrunkToTheFile) {
   EXPECT_FALSE(ReadFileInto((folder.path() / "missing").string(), 10, buffer));
 }
 
+TEST(ReadFileShared, ReadsAsReadFileLimitedDoes) {
+  const TempFolder folder;
+  const std::string text(70000, 'y');
+  const auto read = ReadFileShared(folder.Write("big", text), 70000);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->View(), text);
+  EXPECT_FALSE(ReadFileShared((folder.path() / "missing").string(), 10));
+  EXPECT_THROW(ReadFileShared(folder.Write("small", "12345"), 4), FileError);
+  // A file whose size stat does not know (0 here) is read past the first
+  // guess, keeping what was read before each growth.
+  const auto shared = ReadFileShared("/proc/self/cmdline", 1 << 20);
+  ASSERT_TRUE(shared);
+  EXPECT_GT(shared->size, 1u);
+  EXPECT_EQ(shared->View(), ReadFileLimited("/proc/self/cmdline", 1 << 20));
+}
+
 TEST(FolderEntryNames, SortedWithHiddenNamesOnRequest) {
   const TempFolder folder;
   folder.Write("b.ics", "");

@@ -45,17 +45,17 @@ std::string CheckSnapshotInput(std::string_view input) {
   ZoneCache zones;
   {
     StoreSnapshotReader raw;
-    if (raw.Open(std::make_shared<const std::string>(input), kStamp)) DecodeAll(raw, zones);
+    if (raw.Open(SharedBytes::Of(input), kStamp)) DecodeAll(raw, zones);
   }
   StoreSnapshotReader reader;
-  if (!reader.Open(std::make_shared<const std::string>(WrapSnapshotBody(kStamp, input)), kStamp)) {
+  if (!reader.Open(SharedBytes::Of(WrapSnapshotBody(kStamp, input)), kStamp)) {
     return {};
   }
   const Decoded first = DecodeAll(reader, zones);
   const auto written = EncodeStoreSnapshot(kStamp, ItemsOf(first), zones);
   if (!written) return "decoded records cannot be written back";
   StoreSnapshotReader again;
-  if (!again.Open(std::make_shared<const std::string>(*written), kStamp)) {
+  if (!again.Open(SharedBytes::Of(*written), kStamp)) {
     return "a written snapshot does not open";
   }
   if (again.Entries().size() != first.names.size()) return "entries lost in writing";

@@ -14,6 +14,7 @@
 #include "outlook/AutomationError.h"
 #include "outlook/ical/IcalServer.h"
 #include "outlook/ical/IcalStore.h"
+#include "outlook/ical/StoreSnapshotFile.h"
 
 namespace lumivane {
 namespace {
@@ -444,6 +445,34 @@ TEST_F(StoreSnapshotTest, ACutOrAlteredSnapshotIsIgnoredAndReplaced) {
     EXPECT_EQ(store->FilesRead(), 1u) << what;
     EXPECT_EQ(Read(path), intact) << what;  // written anew after the parse
   }
+}
+
+// Records keep only where their texts lie; a place outside the entry's
+// texts (which no writer of ours makes) makes the entry unusable.
+TEST(StoreSnapshotFile, ATextOutsideItsEntryMakesTheEntryUnusable) {
+  const ical::SnapshotStamp stamp{"build", "environment", "store\nfile.ics"};
+  ical::ZoneCache zones;
+  const auto decoded = [&](ical::TextRef subject) -> std::optional<std::string> {
+    ical::SourceContent content;
+    ical::Appointment& item = content.appointments.emplace_back();
+    item.uid = content.texts.Add("uid-1");
+    item.subject =
+        subject.offset == 0 && subject.size == 0 ? content.texts.Add("Dentist") : subject;
+    const ical::SnapshotItem entry{"file.ics", {}, &content};
+    const auto text = ical::EncodeStoreSnapshot(stamp, {&entry, 1}, zones);
+    ical::StoreSnapshotReader reader;
+    if (!text || !reader.Open(SharedBytes::Of(*text), stamp)) return "no snapshot";
+    const auto records = reader.Decode(reader.Entries().at(0), zones);
+    if (!records) return std::nullopt;
+    return std::string(records->texts[records->appointments.at(0).subject]);
+  };
+  EXPECT_EQ(decoded({}), "Dentist");
+  // Without "Dentist" the texts are "uid-1", five bytes.
+  EXPECT_EQ(decoded({0, 5}), "uid-1");
+  EXPECT_EQ(decoded({5, 0}), "");
+  EXPECT_EQ(decoded({0, 6}), std::nullopt);
+  EXPECT_EQ(decoded({5, 1}), std::nullopt);
+  EXPECT_EQ(decoded({0xFFFFFFF0u, 0x20}), std::nullopt);  // offset + size wraps around
 }
 
 TEST_F(StoreSnapshotTest, ACacheThatCannotBeWrittenChangesNothing) {
