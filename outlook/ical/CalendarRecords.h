@@ -9,6 +9,7 @@
 
 #include "base/AutomationDate.h"
 #include "outlook/OutlookContract.h"
+#include "outlook/ical/GregorianRule.h"
 #include "outlook/ical/IcalTimeZone.h"
 #include "outlook/ical/LocalTime.h"
 #include "outlook/ical/RecordTexts.h"
@@ -64,8 +65,15 @@ struct ExtraDate {
   std::int64_t seconds = -1;  // own duration of a PERIOD, -1: the series' duration
 };
 
+// An RRULE of a series: its value for libical, and the same read beforehand
+// when the native expander takes it.
+struct SeriesRule {
+  std::string text;
+  std::optional<GregorianRule> native;
+};
+
 struct Series {
-  std::vector<std::string> rules;  // RRULE values; empty when only RDATEs add instances
+  std::vector<SeriesRule> rules;  // empty when only RDATEs add instances
   WallSeconds dtstart = 0;
   bool isDate = false;
   TimeBase base;

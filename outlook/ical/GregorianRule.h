@@ -6,7 +6,9 @@
 // instances as libical. Anything else stays with libical.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "outlook/ical/IcalRecurrence.h"
@@ -52,5 +54,12 @@ std::optional<std::vector<WallSeconds>> ExpandNatively(const GregorianRule& rule
                                                        WallSeconds dtstart, bool isDate,
                                                        WallSeconds from, WallSeconds to,
                                                        RuleLimits limits = {});
+
+// An RRULE value of a series read once into the form above, UNTIL put on the
+// series' wall clock as ExpandRule puts it; std::nullopt when the rule has no
+// frequency or a part that only libical takes. Expanding it natively gives
+// what ExpandRule gives for the text, whenever ExpandNatively gives anything.
+std::optional<GregorianRule> ReadNativeRule(
+    std::string_view rule, bool isDate, const std::function<WallSeconds(UtcSeconds)>& wallFromUtc);
 
 }  // namespace lumivane::ical

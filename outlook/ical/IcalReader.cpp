@@ -329,10 +329,11 @@ bool ReadSeries(const Fields& f, const ReadTime& start, const Span& span, FileZo
   series.base = start.base;
   series.durationDays = span.days;
   series.durationSeconds = span.seconds;
+  const auto wallFromUtc = [&series](UtcSeconds utc) { return series.base.FromUtc(utc); };
   for (icalproperty* p : f.rrules) {
     const char* rule = icalproperty_get_value_as_string(p);
     if (rule == nullptr || !IsValidRule(rule)) return false;
-    series.rules.emplace_back(rule);
+    series.rules.push_back({rule, ReadNativeRule(rule, series.isDate, wallFromUtc)});
   }
   for (icalproperty* p : f.rdates) {
     const icaldatetimeperiodtype value = icalproperty_get_rdate(p);

@@ -27,18 +27,11 @@ struct IteratorDeleter {
 };
 using Iterator = std::unique_ptr<icalrecur_iterator, IteratorDeleter>;
 
-// A rule read for one series: std::nullopt when it has no instances in
-// [from, to] whatever its parts (no frequency, an empty window, an UNTIL
-// before the window).
-std::optional<icalrecurrencetype> ReadSeriesRule(
-    std::string_view ruleText, bool isDate, WallSeconds from, WallSeconds to,
-    const std::function<WallSeconds(UtcSeconds)>& wallFromUtc) {
-  icalrecurrencetype rule = ReadRule(ruleText);
-  if (rule.freq == ICAL_NO_RECURRENCE || from > to) return std::nullopt;
-
-  // libical compares UNTIL with the wall times it makes; an UNTIL in UTC is
-  // first put on the series' wall clock. A date UNTIL under a timed series
-  // takes in its whole day.
+// libical compares UNTIL with the wall times it makes; an UNTIL in UTC is
+// first put on the series' wall clock. A date UNTIL under a timed series
+// takes in its whole day.
+void UntilOnWallClock(icalrecurrencetype& rule, bool isDate,
+                      const std::function<WallSeconds(UtcSeconds)>& wallFromUtc) {
   if (!icaltime_is_null_time(rule.until)) {
     if (isDate) {
       rule.until = FieldsOfWall(WallOfFields(rule.until), true);
@@ -50,7 +43,17 @@ std::optional<icalrecurrencetype> ReadSeriesRule(
       rule.until = FieldsOfWall(WallOfFields(rule.until), false);
     }
   }
+}
 
+// A rule read for one series: std::nullopt when it has no instances in
+// [from, to] whatever its parts (no frequency, an empty window, an UNTIL
+// before the window).
+std::optional<icalrecurrencetype> ReadSeriesRule(
+    std::string_view ruleText, bool isDate, WallSeconds from, WallSeconds to,
+    const std::function<WallSeconds(UtcSeconds)>& wallFromUtc) {
+  icalrecurrencetype rule = ReadRule(ruleText);
+  if (rule.freq == ICAL_NO_RECURRENCE || from > to) return std::nullopt;
+  UntilOnWallClock(rule, isDate, wallFromUtc);
   if (!icaltime_is_null_time(rule.until) && WallOfFields(rule.until) < from) return std::nullopt;
   return rule;
 }
@@ -178,6 +181,15 @@ std::vector<WallSeconds> WalkWithLibical(const icalrecurrencetype& rule, WallSec
 
 bool IsValidRule(std::string_view rule) {
   return ReadRule(rule).freq != ICAL_NO_RECURRENCE;
+}
+
+std::optional<GregorianRule> ReadNativeRule(
+    std::string_view ruleText, bool isDate,
+    const std::function<WallSeconds(UtcSeconds)>& wallFromUtc) {
+  icalrecurrencetype rule = ReadRule(ruleText);
+  if (rule.freq == ICAL_NO_RECURRENCE) return std::nullopt;
+  UntilOnWallClock(rule, isDate, wallFromUtc);
+  return GregorianRuleOf(rule);
 }
 
 std::vector<WallSeconds> ExpandRule(std::string_view ruleText, WallSeconds dtstart, bool isDate,

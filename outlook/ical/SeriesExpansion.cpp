@@ -39,11 +39,12 @@ const std::vector<Occurrence>& ExpandSeries(const Appointment& item, WallSeconds
     if (series.dtstart >= from && series.dtstart <= to) instances.push_back({series.dtstart});
   }
   const auto wallFromUtc = [&series](UtcSeconds utc) { return series.base.FromUtc(utc); };
-  for (const std::string& rule : series.rules) {
-    for (WallSeconds start :
-         ExpandRule(rule, series.dtstart, series.isDate, from, to, wallFromUtc)) {
-      instances.push_back({start});
-    }
+  for (const SeriesRule& rule : series.rules) {
+    std::optional<std::vector<WallSeconds>> starts;
+    if (rule.native) starts = ExpandNatively(*rule.native, series.dtstart, series.isDate, from, to);
+    if (!starts)
+      starts = ExpandRule(rule.text, series.dtstart, series.isDate, from, to, wallFromUtc);
+    for (const WallSeconds start : *starts) instances.push_back({start});
   }
   for (const ExtraDate& extra : series.rdates) {
     if (extra.start >= from && extra.start <= to) instances.push_back({extra.start, extra.seconds});

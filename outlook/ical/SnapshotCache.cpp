@@ -202,8 +202,9 @@ void SnapshotCache::Write(const std::string& group, std::span<const SnapshotItem
     return text && static_cast<double>(text->size()) <=
                        kMaxShareOfSources * static_cast<double>(sourceBytes);
   };
-  // The zones' rules are left out of a snapshot they would make too large
-  // (a small file): its zones are then loaded from the zone data.
+  // What only spares work when reading (the zones' rules, the recurrence
+  // rules read beforehand) is left out of a snapshot it would make too large
+  // (a small file): reading it then loads the zones and reads the rules.
   auto text = EncodeStoreSnapshot(StampOf(group), run, zones);
   if (!fits(text)) text = EncodeStoreSnapshot(StampOf(group), run, zones, false);
   const std::string path = FileOfGroup(group);

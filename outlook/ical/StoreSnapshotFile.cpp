@@ -106,15 +106,42 @@ void PutParts(Writer& w, const std::vector<Observance>& parts) {
   }
 }
 
-bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item);
+// What the records are written with.
+struct Encoding {
+  ZoneTable& zones;
+  bool aids;  // what only spares work when reading is written too
+};
 
-bool PutSeries(Writer& w, ZoneTable& zones, const Series& series) {
+bool PutAppointment(Writer& w, Encoding& encoding, const Appointment& item);
+
+// A rule as the native expander holds it, so that reading it back needs no
+// parse of its text.
+void PutNativeRule(Writer& w, const GregorianRule& rule) {
+  w.Put(static_cast<std::uint8_t>(rule.frequency));
+  w.Put<std::int32_t>(rule.interval);
+  w.Put<std::int64_t>(rule.count);
+  w.Put<std::int64_t>(rule.until);
+  w.Put(static_cast<std::uint8_t>(rule.weekStart));
+  w.Put(rule.weekdays);
+  for (const std::uint8_t bits : rule.fromFirst) w.Put(bits);
+  for (const std::uint8_t bits : rule.fromLast) w.Put(bits);
+  w.Put(rule.monthDays);
+  w.Put(rule.lastMonthDays);
+  w.Put(rule.months);
+}
+
+bool PutSeries(Writer& w, Encoding& encoding, const Series& series) {
   w.Put(static_cast<std::uint32_t>(series.rules.size()));
-  for (const std::string& rule : series.rules) w.PutText(rule);
+  for (const SeriesRule& rule : series.rules) {
+    w.PutText(rule.text);
+    const bool native = encoding.aids && rule.native;
+    w.Put<std::uint8_t>(native);
+    if (native) PutNativeRule(w, *rule.native);
+  }
   w.Put<std::int64_t>(series.dtstart);
   w.Put<std::uint8_t>(series.isDate);
   std::uint32_t zone = kNoZone;
-  if (!zones.Index(series.base, zone)) return false;
+  if (!encoding.zones.Index(series.base, zone)) return false;
   w.Put(static_cast<std::uint8_t>(series.base.kind));
   w.Put(zone);
   w.Put<std::int32_t>(series.durationDays);
@@ -134,12 +161,12 @@ bool PutSeries(Writer& w, ZoneTable& zones, const Series& series) {
     w.Put<std::uint8_t>(entry.dateOnly);
     w.Put<std::uint8_t>(entry.cancelled);
     if (entry.item.series) return false;  // an instance is no series
-    if (!PutAppointment(w, zones, entry.item)) return false;
+    if (!PutAppointment(w, encoding, entry.item)) return false;
   }
   return true;
 }
 
-bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item) {
+bool PutAppointment(Writer& w, Encoding& encoding, const Appointment& item) {
   w.Put<double>(item.start);
   w.Put<double>(item.end);
   w.Put<std::uint8_t>(item.allDay);
@@ -149,7 +176,7 @@ bool PutAppointment(Writer& w, ZoneTable& zones, const Appointment& item) {
   w.PutRef(item.location);
   w.PutRef(item.categories);
   w.Put<std::uint8_t>(item.series != nullptr);
-  return !item.series || PutSeries(w, zones, *item.series);
+  return !item.series || PutSeries(w, encoding, *item.series);
 }
 
 void PutTask(Writer& w, const Task& task) {
@@ -165,11 +192,11 @@ void PutTask(Writer& w, const Task& task) {
 
 // The texts go first as one block, which a reader keeps as it is; the
 // records say where their texts lie in it.
-bool PutContent(Writer& w, ZoneTable& zones, const SourceContent& content) {
+bool PutContent(Writer& w, Encoding& encoding, const SourceContent& content) {
   w.PutText(content.texts.Bytes());
   w.Put(static_cast<std::uint32_t>(content.appointments.size()));
   for (const Appointment& item : content.appointments) {
-    if (!PutAppointment(w, zones, item)) return false;
+    if (!PutAppointment(w, encoding, item)) return false;
   }
   w.Put(static_cast<std::uint32_t>(content.tasks.size()));
   for (const Task& task : content.tasks) PutTask(w, task);
@@ -396,18 +423,32 @@ class ContentDecoder {
   }
 
   bool SeriesOf(Series& series) {
-    const std::uint32_t rules = in_.GetCount(4);
+    const std::uint32_t rules = in_.GetCount(5);
+    series.rules.reserve(rules);
+    std::vector<bool> read(rules, false);  // kept as the native expander holds it
     for (std::uint32_t i = 0; i < rules; ++i) {
-      const std::string_view rule = in_.GetText();
-      // A rule goes to libical at every expansion: only one it reads.
-      if (in_.Failed() || !IsValidRule(rule)) return false;
-      series.rules.emplace_back(rule);
+      SeriesRule& rule = series.rules.emplace_back();
+      rule.text = in_.GetText();
+      if (in_.GetFlag()) {
+        rule.native = NativeRule();
+        if (!rule.native) return false;
+        read[i] = true;
+      }
     }
     series.dtstart = in_.GetBounded(kWallBound);
     series.isDate = in_.GetFlag();
     const auto kind = in_.Get<std::uint8_t>();
     const auto zone = in_.Get<std::uint32_t>();
     if (in_.Failed() || !BaseOf(kind, zone, series.base)) return false;
+    const auto wallFromUtc = [&series](UtcSeconds utc) { return series.base.FromUtc(utc); };
+    for (std::uint32_t i = 0; i < rules; ++i) {
+      if (read[i]) continue;
+      SeriesRule& rule = series.rules[i];
+      rule.native = ReadNativeRule(rule.text, series.isDate, wallFromUtc);
+      // A rule the native expander does not take goes to libical at every
+      // expansion: only one it reads.
+      if (!rule.native && !IsValidRule(rule.text)) return false;
+    }
     series.durationDays = static_cast<std::int32_t>(in_.Get<std::int32_t>());
     if (series.durationDays < 0 || series.durationDays > kDaysBound) return false;
     series.durationSeconds = in_.GetBounded(kWallBound);
@@ -440,6 +481,37 @@ class ContentDecoder {
       series.overrides.push_back(std::move(entry));
     }
     return !in_.Failed();
+  }
+
+  std::optional<GregorianRule> NativeRule() {
+    GregorianRule rule;
+    const auto frequency = in_.Get<std::uint8_t>();
+    rule.interval = in_.Get<std::int32_t>();
+    rule.count = in_.Get<std::int64_t>();
+    rule.until = in_.Get<std::int64_t>();
+    const auto weekStart = in_.Get<std::uint8_t>();
+    rule.weekdays = in_.Get<std::uint8_t>();
+    // Ordinals 1 to 5 of a weekday, days 1 to 31, months 1 to 12.
+    bool inRange = rule.weekdays < 0x80;
+    for (auto* bits : {&rule.fromFirst, &rule.fromLast}) {
+      for (std::uint8_t& ordinals : *bits) {
+        ordinals = in_.Get<std::uint8_t>();
+        inRange = inRange && (ordinals & ~0x3Eu) == 0;
+      }
+    }
+    rule.monthDays = in_.Get<std::uint32_t>();
+    rule.lastMonthDays = in_.Get<std::uint32_t>();
+    rule.months = in_.Get<std::uint16_t>();
+    inRange = inRange && (rule.monthDays & 1u) == 0 && (rule.lastMonthDays & 1u) == 0 &&
+              (rule.months & ~0x1FFEu) == 0;
+    if (in_.Failed() || !inRange || frequency > static_cast<std::uint8_t>(RuleFrequency::kYearly) ||
+        rule.interval < 1 || rule.count < 0 || weekStart > 6 ||
+        (rule.until != kNoUpperBound && (rule.until < -kWallBound || rule.until > kWallBound))) {
+      return std::nullopt;
+    }
+    rule.frequency = static_cast<RuleFrequency>(frequency);
+    rule.weekStart = weekStart;
+    return rule;
   }
 
   bool BaseOf(std::uint8_t kind, std::uint32_t zone, TimeBase& base) {
@@ -510,13 +582,14 @@ std::uint64_t SnapshotBodyHash(std::string_view body) {
 
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
                                                std::span<const SnapshotItem> items,
-                                               const ZoneCache& zones, bool zoneRules) {
+                                               const ZoneCache& zones, bool aids) {
   ZoneTable table(zones);
+  Encoding encoding{table, aids};
   Writer entries;
   entries.Put(static_cast<std::uint32_t>(items.size()));
   for (const SnapshotItem& item : items) {
     Writer content;
-    if (!PutContent(content, table, *item.content)) return std::nullopt;
+    if (!PutContent(content, encoding, *item.content)) return std::nullopt;
     entries.PutText(item.name);
     PutSignature(entries, item.signature);
     entries.Put(static_cast<std::uint64_t>(content.Out().size()));
@@ -530,7 +603,7 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
     body.PutText(origin.text);
     // A named zone's rules come from the zone data, which the time
     // environment of the stamp pins down.
-    const ZoneRules* rules = origin.defined || !zoneRules ? nullptr : table.Zone(i).Rules();
+    const ZoneRules* rules = origin.defined || !aids ? nullptr : table.Zone(i).Rules();
     body.Put<std::uint8_t>(rules != nullptr);
     if (rules != nullptr) PutParts(body, rules->Parts());
   }

@@ -38,12 +38,13 @@ struct SnapshotItem {
 };
 
 // The snapshot of these items; nullopt when a record names a zone the cache
-// cannot name again. With `zoneRules`, the rules of the system's zones the
-// records use are kept too (a kilobyte or two a zone), so that reading it
-// need not load the zone data.
+// cannot name again. With `aids`, what only spares work when reading it is
+// kept too: the rules of the system's zones the records use (a kilobyte or
+// two a zone), so that the zone data need not be loaded, and each recurrence
+// rule as the native expander holds it, so that its text need not be read.
 std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
                                                std::span<const SnapshotItem> items,
-                                               const ZoneCache& zones, bool zoneRules = true);
+                                               const ZoneCache& zones, bool aids = true);
 
 // The whole snapshot of a body: the header of this stamp put before it.
 std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body);

@@ -309,6 +309,9 @@ TEST(GregorianRuleTest, GeneratedRulesGiveLibicalsInstances) {
          dtstart + std::int64_t{generator.Uniform(41, 80)} * 365 * day, 6},
         {dtstart + generator.Uniform(1, 500) * day, kNoUpperBound, 5},
     };
+    // A series reads its rule once, UNTIL put on its wall clock then.
+    const std::optional<GregorianRule> readBefore = ReadNativeRule(rule, isDate, WallFromUtc);
+    ASSERT_TRUE(readBefore.has_value()) << rule;
     for (const Window& window : windows) {
       RuleLimits limits;
       limits.maxInstances = window.maxInstances;
@@ -320,6 +323,10 @@ TEST(GregorianRuleTest, GeneratedRulesGiveLibicalsInstances) {
       ASSERT_EQ(Texts(*native), Texts(libical))
           << rule << " from " << Text(dtstart) << " in [" << Text(window.from) << ", "
           << Text(window.to) << "]";
+      const auto fromReadRule =
+          ExpandNatively(*readBefore, dtstart, isDate, window.from, window.to, limits);
+      ASSERT_TRUE(fromReadRule.has_value()) << rule;
+      ASSERT_EQ(Texts(*fromReadRule), Texts(libical)) << rule << " read beforehand";
       ++cases;
     }
   }

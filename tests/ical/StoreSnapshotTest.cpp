@@ -53,7 +53,19 @@ std::string Dump(const ical::Appointment& a, const ical::RecordTexts& t) {
       text += " utc" + std::to_string(s.base.zone->UtcFromWall(wall));
     }
   }
-  for (const auto& rule : s.rules) text += " rule " + rule;
+  for (const auto& rule : s.rules) {
+    text += " rule " + rule.text;
+    if (!rule.native) continue;
+    const ical::GregorianRule& n = *rule.native;
+    text += " native " + std::to_string(static_cast<int>(n.frequency)) + "/" +
+            std::to_string(n.interval) + "/" + std::to_string(n.count) + "/" +
+            std::to_string(n.until) + "/" + std::to_string(n.weekStart) + "/" +
+            std::to_string(n.weekdays) + "/" + std::to_string(n.monthDays) + "/" +
+            std::to_string(n.lastMonthDays) + "/" + std::to_string(n.months);
+    for (std::size_t day = 0; day < 7; ++day) {
+      text += "/" + std::to_string(n.fromFirst[day]) + "," + std::to_string(n.fromLast[day]);
+    }
+  }
   for (const auto& r : s.rdates)
     text += " rdate " + std::to_string(r.start) + "/" + std::to_string(r.seconds);
   for (const auto e : s.exdates) text += " ex " + std::to_string(e);
