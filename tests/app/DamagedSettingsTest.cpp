@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <set>
@@ -44,6 +45,33 @@ TEST(DamagedSettings, AFontValueShorterThanTheRecordIsDamagedAndKept) {
   // Saved unchanged, the damaged value stays as stored: nothing padded.
   const RegistryFile saved = ComposeSettingsForSave(previous, loaded.stored);
   EXPECT_EQ(saved.ReadBinary("DisplayFont"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+// The rule of the window's save and of the options dialog alike.
+TEST(DamagedSettings, ADamagedFontValueStaysUntilAnotherFontIsChosen) {
+  const RegistryFile previous = Store("\"DisplayFont\"=hex:01,02,03\n");
+  StoredSettings stored = LoadSettings(previous, Context()).stored;
+  const LogFont builtIn = StoredDisplayFont(stored);
+  const QFont shown = FontFromLogFont(builtIn);
+  StoreDisplayFont(stored, shown, builtIn, stored.DisplayFontDamaged);
+  EXPECT_TRUE(stored.DisplayFontDamaged);
+  EXPECT_EQ(ComposeSettingsForSave(previous, stored).ReadBinary("DisplayFont"),
+            (std::vector<std::uint8_t>{1, 2, 3}));
+
+  // A font chosen (in the options dialog) is written and ends the damage, so
+  // that the window, showing it from then on, saves it too.
+  QFont chosen = shown;
+  chosen.setPointSize(12);
+  StoreDisplayFont(stored, chosen, builtIn, stored.DisplayFontDamaged);
+  EXPECT_FALSE(stored.DisplayFontDamaged);
+  const LogFont applied = StoredDisplayFont(stored);
+  StoreDisplayFont(stored, chosen, applied, stored.DisplayFontDamaged);
+  const auto saved = ComposeSettingsForSave(previous, stored).ReadBinary("DisplayFont");
+  ASSERT_TRUE(saved.has_value());
+  ASSERT_EQ(saved->size(), LogFontBytes{}.size());
+  LogFontBytes bytes{};
+  std::copy(saved->begin(), saved->end(), bytes.begin());
+  EXPECT_EQ(PointsFromHeight(DecodeLogFont(bytes).height), 12);
 }
 
 TEST(DamagedSettings, FontHeightsAreHeldToOneToFiveHundredPoints) {
