@@ -401,6 +401,8 @@ TEST_F(OptionsFixture, OkWithoutChangesKeepsEveryNonDefaultValue) {
   for (const StoredSettings& start : {unusual, otherSection}) {
     record = start;
     auto dialog = Open();
+    // The panel names the stored font, not the built-in one.
+    EXPECT_EQ(dialog->pnlFont->text(), QStringLiteral("DejaVu Serif, 11pt"));
     dialog->OkClick();
     const Settings& a = record.settings;
     const Settings& b = start.settings;
