@@ -225,6 +225,21 @@ std::string LanguageNameOf(const std::string& languageFile) {
   return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 }
 
+LogFont StoredDisplayFont(const StoredSettings& stored) {
+  return stored.DisplayFont ? DecodeLogFont(*stored.DisplayFont) : BuiltInDisplayFont();
+}
+
+void StoreDisplayFont(StoredSettings& stored, const QFont& font, const LogFont& base,
+                      bool damaged) {
+  const bool unchanged = FontFromLogFont(base) == font;
+  stored.DisplayFontDamaged = damaged && unchanged;
+  if (stored.DisplayFontDamaged) {
+    stored.DisplayFont.reset();
+  } else {
+    stored.DisplayFont = EncodeLogFont(unchanged ? base : LogFontFromFont(font, base));
+  }
+}
+
 LoadResult LoadSettings(const RegistryFile& store, const LoadContext& context) {
   LoadResult result;
   Settings& s = result.stored.settings;

@@ -81,6 +81,15 @@ std::string LanguageFileFor(const std::string& language, const LoadContext& cont
 // The file name of the path without folder and extension; empty for an empty path.
 std::string LanguageNameOf(const std::string& languageFile);
 
+// The font record a load gave: the stored one, else the built-in font.
+LogFont StoredDisplayFont(const StoredSettings& stored);
+// Puts the display font into the record for a save or an apply. `base` is the
+// font record the font was shown from and `damaged` whether its stored value
+// was damaged. An unchanged font writes `base` again (what the Qt font does
+// not model stays), and a damaged value stays as stored; a changed font is
+// written over `base` and ends the damage.
+void StoreDisplayFont(StoredSettings& stored, const QFont& font, const LogFont& base, bool damaged);
+
 // Reads the store file (missing = empty store, damaged lines skipped). A file
 // that exists but cannot be read reads as an empty store; `problem`, when
 // given, then receives the reason.

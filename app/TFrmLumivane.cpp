@@ -170,7 +170,7 @@ void TFrmLumivane::ApplySettings(const StoredSettings& next, bool refresh) {
   settings = next.settings;
   LockWindow1->setChecked(next.LockWindow);
   // The label's font and colours first: the background is the see-through key.
-  displayFontBase_ = next.DisplayFont ? DecodeLogFont(*next.DisplayFont) : BuiltInDisplayFont();
+  displayFontBase_ = StoredDisplayFont(next);
   displayFontDamaged_ = next.DisplayFontDamaged;
   ApplyLoadedLook(*LabelDisplay, displayFontBase_, settings);
   ApplyBackgroundColor();
@@ -190,17 +190,7 @@ StoredSettings TFrmLumivane::CollectSettings() const {
   // From here on the display font's colour is what is saved.
   stored.settings.FontColor = LabelDisplay->FontColor();
   stored.LockWindow = LockWindow1->isChecked();
-  // The stored bytes stay as they were unless the font itself was changed.
-  const QFont font = LabelDisplay->Font();
-  const LogFont logFont = FontFromLogFont(displayFontBase_) == font
-                              ? displayFontBase_
-                              : LogFontFromFont(font, displayFontBase_);
-  stored.DisplayFont = EncodeLogFont(logFont);
-  // A damaged stored font is left as it is until the user picks a font.
-  if (displayFontDamaged_ && FontFromLogFont(displayFontBase_) == font) {
-    stored.DisplayFont.reset();
-    stored.DisplayFontDamaged = true;
-  }
+  StoreDisplayFont(stored, LabelDisplay->Font(), displayFontBase_, displayFontDamaged_);
   stored.LanguageFile = Language1.LanguageFile;
   stored.WindowTop = y();
   stored.WindowLeft = x();

@@ -28,6 +28,7 @@
 class QAction;
 class QFileSystemWatcher;
 class QMenu;
+class QScreen;
 class QTimer;
 
 namespace lumivane {
@@ -135,6 +136,10 @@ class TFrmLumivane : public QWidget, public RefreshWindow {
   bool OutlookMissing() const { return outlookMissing_; }
   // Every move and resize of the window passes here, snapped to the work area.
   void MoveWindowTo(const QRect& proposed);
+  // The monitor of a window rectangle, for snapping, restoring and the size
+  // limits alike: the one that holds its centre, else the nearest (a window
+  // dragged half off the right monitor keeps to it); null without screens.
+  static const QScreen* ScreenOf(const QRect& window);
 
   // RefreshGeometry and RefreshFeedback: what a refresh sees of the window.
   bool FullScreenAppActive() override;

@@ -25,16 +25,18 @@ std::vector<QRect> Monitors() {
   return monitors;
 }
 
-// The work area of the monitor that holds the rectangle's centre, or of the
-// one nearest to it.
+// The work area of the window's monitor; empty without a screen.
 QRect WorkArea(const QRect& window) {
-  const QList<QScreen*> screens = QGuiApplication::screens();
-  const int index = MonitorOf(window, Monitors());
-  if (index < 0) return QRect();
-  return screens[index]->availableGeometry();
+  const QScreen* screen = TFrmLumivane::ScreenOf(window);
+  return screen ? screen->availableGeometry() : QRect();
 }
 
 }  // namespace
+
+const QScreen* TFrmLumivane::ScreenOf(const QRect& window) {
+  const int index = MonitorOf(window, Monitors());
+  return index < 0 ? nullptr : QGuiApplication::screens()[index];
+}
 
 void TFrmLumivane::AttachToDesktop() {
   if (PinnedMode) {

@@ -57,24 +57,15 @@ void TFrmLumivane::SetLeft(int left) {
   MoveWindowTo(QRect(QPoint(left, y()), size()));
 }
 
-namespace {
-
-const QScreen* ScreenOf(const QWidget& window) {
-  const QScreen* screen = QGuiApplication::screenAt(window.geometry().center());
-  return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-}  // namespace
-
 int TFrmLumivane::MaxClientHeight() const {
-  const QScreen* screen = ScreenOf(*this);
+  const QScreen* screen = ScreenOf(geometry());
   return screen ? screen->availableGeometry().height() : 0;
 }
 
 void TFrmLumivane::SetClientSize(int width, int height) {
   // Never larger than the work area of the window's monitor (the refresh
   // has cut the display's lines to it; a single wide line is cut at the edge).
-  if (const QScreen* screen = ScreenOf(*this)) {
+  if (const QScreen* screen = ScreenOf(geometry())) {
     height = std::min(height, screen->availableGeometry().height());
     width = std::min(width, screen->availableGeometry().width());
   }

@@ -27,11 +27,16 @@ Control* NewControl(QWidget* owner, const char* name, Args&&... args) {
   return control;
 }
 
-// The dialog keeps the size its layout asks for, and its frame offers only
-// the title and the close box (no maximising, no resizing).
-inline void FixDialogSize(QDialog* dialog) {
+// The frame of a fixed-size dialog: only the title and the close box (no
+// minimising, no maximising, no resizing).
+inline void SetFixedDialogFrame(QDialog* dialog) {
   dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+// The dialog keeps the size its layout asks for, in a fixed-size frame.
+inline void FixDialogSize(QDialog* dialog) {
+  SetFixedDialogFrame(dialog);
   if (QLayout* layout = dialog->layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

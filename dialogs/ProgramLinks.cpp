@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "dialogs/controls/TLinkLabel.h"
+
 #ifndef LUMIVANE_WEB_SITE
 #define LUMIVANE_WEB_SITE ""
 #endif
@@ -41,6 +43,23 @@ void ProgramLinks::OpenDonation() const {
 
 void ProgramLinks::OpenLicence() const {
   if (open) open(QUrl::fromLocalFile(licenceFile));
+}
+
+TLinkLabel* NewWebSiteLink(QWidget* parent, const ProgramLinks& links) {
+  auto* label = new TLinkLabel(parent);
+  label->SetCaption(QStringLiteral("<link>") + links.webSite.toHtmlEscaped() +
+                    QStringLiteral("</link>"));
+  label->OnLinkClick = [&links](int, const QString& text) { links.OpenWebSite(text); };
+  label->setVisible(!links.webSite.isEmpty());
+  return label;
+}
+
+TLinkLabel* NewDonationLink(QWidget* parent, const ProgramLinks& links, const QString& caption) {
+  auto* label = new TLinkLabel(parent);
+  label->SetCaption(caption);
+  label->OnLinkClick = [&links](int, const QString&) { links.OpenDonation(); };
+  label->setVisible(!links.donation.isEmpty());
+  return label;
 }
 
 }  // namespace lumivane

@@ -6,7 +6,11 @@
 #include <QUrl>
 #include <functional>
 
+class QWidget;
+
 namespace lumivane {
+
+class TLinkLabel;
 
 struct ProgramLinks {
   QString webSite;
@@ -24,5 +28,12 @@ struct ProgramLinks {
   void OpenDonation() const;
   void OpenLicence() const;
 };
+
+// The link labels the welcome and About windows share; `links` must live as
+// long as the label. Each is hidden when its address is not configured.
+// The web site's address as one link that opens it.
+TLinkLabel* NewWebSiteLink(QWidget* parent, const ProgramLinks& links);
+// A caption whose links open the donation page.
+TLinkLabel* NewDonationLink(QWidget* parent, const ProgramLinks& links, const QString& caption);
 
 }  // namespace lumivane

@@ -49,10 +49,6 @@ Color ScreenPixel(const QPoint& point) {
   return FromQColor(image.pixelColor(0, 0));
 }
 
-LogFont StoredFont(const StoredSettings& stored) {
-  return stored.DisplayFont ? DecodeLogFont(*stored.DisplayFont) : BuiltInDisplayFont();
-}
-
 void SetList(QComboBox* list, int stored) {
   list->setCurrentIndex(ListIndexFor(stored, list->count()));
 }
@@ -159,7 +155,7 @@ void TFrmLVOptions::LoadControls() {
   BkColor->SetColor(s.BackGroundColor);
 
   // The preview label: the display's font, fixed properties, the dialog's colours.
-  Sample->SetFont(FontFromLogFont(StoredFont(stored)));
+  Sample->SetFont(FontFromLogFont(StoredDisplayFont(stored)));
   Sample->SetFontColor(s.FontColor);
   Sample->SetIgnoreClearType(true);
   Sample->SetShadowOffset(1);
@@ -419,13 +415,8 @@ void TFrmLVOptions::WriteControls(StoredSettings& stored) {
   s.UseVistaPin = CkUseVistaPin->isChecked();
   s.ShowTaskDate = ChkShowTaskDate->isChecked();
   s.ShowCompletedTaks = ChkShowCompletedTasks->isChecked();
-  // The display label takes the preview's font; the stored bytes stay as they
-  // were unless the font itself changed.
-  const LogFont base = StoredFont(stored);
-  const QFont font = Sample->Font();
-  if (!(stored.DisplayFont && FontFromLogFont(base) == font)) {
-    stored.DisplayFont = EncodeLogFont(LogFontFromFont(font, base));
-  }
+  // The display label takes the preview's font, by the main window's rule.
+  StoreDisplayFont(stored, Sample->Font(), StoredDisplayFont(stored), stored.DisplayFontDamaged);
   s.FontColor = Sample->FontColor();
   s.ShowEndTime = ChkShowEndTime->isChecked();
   s.ShowLocation = CkShowLocation->isChecked();

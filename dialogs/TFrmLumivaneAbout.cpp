@@ -13,6 +13,7 @@
 
 #include "LumivaneVersion.h"
 #include "dialogs/AboutTexts.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/Pictures.h"
 #include "dialogs/controls/PlaceNearTaskbar.h"
 #include "dialogs/controls/TLinkLabel.h"
@@ -48,9 +49,7 @@ AboutSources AboutSources::System(std::function<std::string()> serverVersion) {
 TFrmLumivaneAbout::TFrmLumivaneAbout(AboutSources sources, ProgramLinks links, QWidget* parent)
     : QDialog(parent), sources_(std::move(sources)), links_(std::move(links)) {
   setWindowTitle(QStringLiteral("About"));
-  // A fixed-size dialog: a title and a close button, nothing to minimise or maximise.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetFixedDialogFrame(this);
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   CreateComponents();
   FormCreate();
@@ -89,15 +88,12 @@ void TFrmLumivaneAbout::CreateComponents() {
   ValueLoad->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   ImgDonate = MakeDonateButton(this);
   connect(ImgDonate, &QToolButton::clicked, this, [this] { links_.OpenDonation(); });
-  LinkDonate = new TLinkLabel(this);
-  LinkDonate->SetCaption(QStringLiteral(
-      "Lumivane is freeware, however if you find it useful consider making a <link>donation</link> "
-      "to help support the continued development of the software"));
-  LinkDonate->OnLinkClick = [this](int, const QString&) { links_.OpenDonation(); };
-  LinkWebSite = new TLinkLabel(this);
-  LinkWebSite->SetCaption(QStringLiteral("<link>") + links_.webSite.toHtmlEscaped() +
-                          QStringLiteral("</link>"));
-  LinkWebSite->OnLinkClick = [this](int, const QString& text) { links_.OpenWebSite(text); };
+  LinkDonate = NewDonationLink(
+      this, links_,
+      QStringLiteral("Lumivane is freeware, however if you find it useful consider making a "
+                     "<link>donation</link> to help support the continued development of the "
+                     "software"));
+  LinkWebSite = NewWebSiteLink(this, links_);
   BtnOK = new QPushButton(QStringLiteral("&OK"), this);
   // Default and cancel button: Enter and Escape both close the window.
   BtnOK->setDefault(true);
@@ -105,8 +101,6 @@ void TFrmLumivaneAbout::CreateComponents() {
 
   // No address configured: its links are not shown.
   ImgDonate->setVisible(!links_.donation.isEmpty());
-  LinkDonate->setVisible(!links_.donation.isEmpty());
-  LinkWebSite->setVisible(!links_.webSite.isEmpty());
 
   auto* texts = new QVBoxLayout;
   texts->setSpacing(4);

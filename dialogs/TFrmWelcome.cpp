@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/Pictures.h"
 #include "dialogs/controls/TLinkLabel.h"
 
@@ -29,9 +30,7 @@ TLinkLabel* NewLinkLabel(QWidget* parent, const char* caption) {
 TFrmWelcome::TFrmWelcome(ProgramLinks links, QWidget* parent)
     : QDialog(parent), links_(std::move(links)) {
   setWindowTitle(QStringLiteral("Welcome"));
-  // A fixed-size dialog: a title and a close button, nothing to minimise or maximise.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetFixedDialogFrame(this);
   setFont(QFont(QStringLiteral("Tahoma"), 8));
   CreateComponents();
 }
@@ -52,16 +51,13 @@ void TFrmWelcome::CreateComponents() {
       "Microsoft Corporation in the United States and/or other countries.");
   ImgDonate = MakeDonateButton(this);
   connect(ImgDonate, &QToolButton::clicked, this, [this] { links_.OpenDonation(); });
-  LinkDonate = NewLinkLabel(
-      this,
-      "Lumivane is FREEWARE, however if you find it useful consider making a <link>donation</link> "
-      "to help support the continued development of the software");
-  LinkDonate->OnLinkClick = [this](int, const QString&) { links_.OpenDonation(); };
+  LinkDonate = NewDonationLink(
+      this, links_,
+      QStringLiteral("Lumivane is FREEWARE, however if you find it useful consider making a "
+                     "<link>donation</link> to help support the continued development of the "
+                     "software"));
   LabelUpdates = new QLabel(QStringLiteral("For updates and resources on Lumivane visit :"), this);
-  LinkWebSite = new TLinkLabel(this);
-  LinkWebSite->SetCaption(QStringLiteral("<link>") + links_.webSite.toHtmlEscaped() +
-                          QStringLiteral("</link>"));
-  LinkWebSite->OnLinkClick = [this](int, const QString& text) { links_.OpenWebSite(text); };
+  LinkWebSite = NewWebSiteLink(this, links_);
   CkDontShowAgain = new QCheckBox(QStringLiteral("Do not show this welcome screen again"), this);
   CkDontShowAgain->setChecked(false);
   BtnOK = new QPushButton(QStringLiteral("&OK"), this);
@@ -72,9 +68,7 @@ void TFrmWelcome::CreateComponents() {
 
   // No address configured: its links are not shown.
   ImgDonate->setVisible(!links_.donation.isEmpty());
-  LinkDonate->setVisible(!links_.donation.isEmpty());
   LabelUpdates->setVisible(!links_.webSite.isEmpty());
-  LinkWebSite->setVisible(!links_.webSite.isEmpty());
 
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(8);

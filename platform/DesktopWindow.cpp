@@ -27,10 +27,19 @@ bool Contains(const std::vector<std::uint32_t>& values, std::uint32_t value) {
   return value != 0 && std::find(values.begin(), values.end(), value) != values.end();
 }
 
-bool ShowingDesktop() {
+bool ShowingDesktop(std::uint32_t root) {
   const std::vector<std::uint32_t> showing =
-      x11::Property32(x11::RootWindow(), x11::Atom("_NET_SHOWING_DESKTOP"));
+      x11::Property32(root, x11::Atom("_NET_SHOWING_DESKTOP"));
   return !showing.empty() && showing[0] == 1;
+}
+
+// The root's _NET_ACTIVE_WINDOW: 0 when no window is active, none while the
+// property is unset (no window was active since the window manager started,
+// or there is no window manager that keeps it).
+std::optional<std::uint32_t> ActiveWindow(std::uint32_t root) {
+  const std::vector<std::uint32_t> active = x11::Property32(root, x11::Atom("_NET_ACTIVE_WINDOW"));
+  if (active.empty()) return std::nullopt;
+  return active[0];
 }
 
 bool IsDesktopType(std::uint32_t window) {
@@ -201,7 +210,7 @@ void RaiseOverDesktop(QWidget* window) {
   // A window the user hid stays hidden.
   if (!window || !window->isVisible() || !x11::Connection()) return;
   const std::uint32_t id = NativeWindow(window);
-  if (!IsViewable(id) && ShowingDesktop()) {
+  if (!IsViewable(id) && ShowingDesktop(x11::RootWindow())) {
     // The window manager took it away with the other windows when it showed
     // the desktop. Window managers keep dock-type windows while they show
     // the desktop, and read the type when a window is mapped: map it anew
@@ -239,33 +248,30 @@ void DropAmongWindows(QWidget* window) {
 bool DesktopInFront() {
   const std::uint32_t root = x11::RootWindow();
   if (!root) return false;
-  const std::vector<std::uint32_t> showing =
-      x11::Property32(root, x11::Atom("_NET_SHOWING_DESKTOP"));
-  if (!showing.empty() && showing[0] == 1) return true;
-  const std::uint32_t activeAtom = x11::Atom("_NET_ACTIVE_WINDOW");
-  const std::vector<std::uint32_t> active = x11::Property32(root, activeAtom);
-  if (active.empty()) {
+  if (ShowingDesktop(root)) return true;
+  const std::optional<std::uint32_t> active = ActiveWindow(root);
+  if (!active) {
     // Not set yet: no window was active since the window manager started.
     // Without a window manager that keeps it there is nothing to go by.
-    return Contains(x11::Property32(root, x11::Atom("_NET_SUPPORTED")), activeAtom);
+    return Contains(x11::Property32(root, x11::Atom("_NET_SUPPORTED")),
+                    x11::Atom("_NET_ACTIVE_WINDOW"));
   }
-  return active[0] == 0 || IsDesktopType(active[0]);
+  return *active == 0 || IsDesktopType(*active);
 }
 
 bool OwnWindowActive() {
   const std::uint32_t root = x11::RootWindow();
   if (!root) return false;
-  const std::vector<std::uint32_t> active = x11::Property32(root, x11::Atom("_NET_ACTIVE_WINDOW"));
-  return !active.empty() && active[0] != 0 && IsOurWindow(active[0]);
+  const std::uint32_t active = ActiveWindow(root).value_or(0);
+  return active != 0 && IsOurWindow(active);
 }
 
 std::optional<QRect> ActiveWindowRect() {
   xcb_connection_t* c = x11::Connection();
   const std::uint32_t root = x11::RootWindow();
   if (!c || !root) return std::nullopt;
-  const std::vector<std::uint32_t> active = x11::Property32(root, x11::Atom("_NET_ACTIVE_WINDOW"));
-  if (active.empty() || active[0] == 0) return std::nullopt;
-  const std::uint32_t window = active[0];
+  const std::uint32_t window = ActiveWindow(root).value_or(0);
+  if (window == 0) return std::nullopt;
   if (IsOurWindow(window) || IsDesktopType(window)) return std::nullopt;
 
   xcb_get_geometry_reply_t* geometry =

@@ -259,10 +259,17 @@ std::string RegistryFile::Serialize() const {
   return out;
 }
 
-const RegValue* RegistryFile::Lookup(std::string_view name) const {
-  const auto found = index_.find(LowerCaseAscii(name));
-  if (found == index_.end()) return nullptr;
+void RegistryFile::CountProbe(const std::string& key) const {
+  // The probe, and the names it may compare: those in the key's bucket.
   ++comparisons_;
+  if (index_.bucket_count() > 0) comparisons_ += index_.bucket_size(index_.bucket(key));
+}
+
+const RegValue* RegistryFile::Lookup(std::string_view name) const {
+  const std::string key = LowerCaseAscii(name);
+  CountProbe(key);
+  const auto found = index_.find(key);
+  if (found == index_.end()) return nullptr;
   return &values_[found->second];
 }
 
@@ -290,8 +297,9 @@ std::optional<std::vector<std::uint8_t>> RegistryFile::ReadBinary(std::string_vi
 
 void RegistryFile::Set(RegValue value) {
   // The index makes a file of n values cost n look-ups, not n squared.
-  const auto [slot, added] = index_.try_emplace(LowerCaseAscii(value.name), values_.size());
-  ++comparisons_;
+  std::string key = LowerCaseAscii(value.name);
+  CountProbe(key);
+  const auto [slot, added] = index_.try_emplace(std::move(key), values_.size());
   if (!added) {
     values_[slot->second] = std::move(value);
     return;

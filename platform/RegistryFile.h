@@ -50,8 +50,9 @@ class RegistryFile {
 
   const std::vector<RegValue>& Values() const { return values_; }
   int SkippedLines() const { return skippedLines_; }
-  // How many value names were compared since the store was made: the cost of
-  // every look-up, for tests that reading stays linear in the file's size.
+  // The work of every look-up since the store was made: one per probe of the
+  // index, plus the names in the probed bucket (those it may compare), for
+  // tests that reading stays linear in the file's size.
   std::uint64_t NameComparisons() const { return comparisons_; }
 
  private:
@@ -62,6 +63,7 @@ class RegistryFile {
   std::string keyPath_;
   // The position in values_ of each name, lower-cased (ASCII letters).
   const RegValue* Lookup(std::string_view name) const;
+  void CountProbe(const std::string& key) const;
   std::vector<RegValue> values_;
   std::unordered_map<std::string, std::size_t> index_;
   std::vector<ForeignSection> foreign_;

@@ -9,32 +9,32 @@ namespace lumivane {
 
 namespace {
 
-std::int64_t Area(const ScreenBox& b) {
-  return static_cast<std::int64_t>(std::max(0, b.right - b.left)) * std::max(0, b.bottom - b.top);
+std::int64_t Area(const Rect& b) {
+  return static_cast<std::int64_t>(std::max(0, b.Width())) * std::max(0, b.Height());
 }
 
-bool Empty(const ScreenBox& b) {
-  return b.right <= b.left || b.bottom <= b.top;
+bool Empty(const Rect& b) {
+  return b.Width() <= 0 || b.Height() <= 0;
 }
 
 // The largest of the candidates, the first on a tie; nullopt when all are empty.
-std::optional<ScreenBox> Largest(std::initializer_list<ScreenBox> boxes) {
-  std::optional<ScreenBox> best;
-  for (const ScreenBox& b : boxes) {
+std::optional<Rect> Largest(std::initializer_list<Rect> boxes) {
+  std::optional<Rect> best;
+  for (const Rect& b : boxes) {
     if (Empty(b)) continue;
     if (!best || Area(b) > Area(*best)) best = b;
   }
   return best;
 }
 
-bool Overlaps(const ScreenBox& a, const ScreenBox& b) {
+bool Overlaps(const Rect& a, const Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 }  // namespace
 
-std::optional<ScreenBox> PanelFromStrut(const std::vector<std::uint32_t>& strut, int rootWidth,
-                                        int rootHeight) {
+std::optional<Rect> PanelFromStrut(const std::vector<std::uint32_t>& strut, int rootWidth,
+                                   int rootHeight) {
   if (strut.size() != 4 && strut.size() != 12) return std::nullopt;
   // Values beyond the root size are clamped: a strut never reaches past the screen.
   auto v = [&](std::size_t i, int limit) {
@@ -53,24 +53,24 @@ std::optional<ScreenBox> PanelFromStrut(const std::vector<std::uint32_t>& strut,
   const auto [topFrom, topTo] = span(8, rootWidth);
   const auto [bottomFrom, bottomTo] = span(10, rootWidth);
   return Largest({
-      ScreenBox{bottomFrom, rootHeight - bottom, bottomTo, rootHeight},
-      ScreenBox{topFrom, 0, topTo, top},
-      ScreenBox{0, leftFrom, left, leftTo},
-      ScreenBox{rootWidth - right, rightFrom, rootWidth, rightTo},
+      Rect{bottomFrom, rootHeight - bottom, bottomTo, rootHeight},
+      Rect{topFrom, 0, topTo, top},
+      Rect{0, leftFrom, left, leftTo},
+      Rect{rootWidth - right, rightFrom, rootWidth, rightTo},
   });
 }
 
-std::optional<ScreenBox> PanelFromWorkArea(const ScreenBox& monitor, const ScreenBox& workArea) {
+std::optional<Rect> PanelFromWorkArea(const Rect& monitor, const Rect& workArea) {
   return Largest({
-      ScreenBox{monitor.left, workArea.bottom, monitor.right, monitor.bottom},
-      ScreenBox{monitor.left, monitor.top, monitor.right, workArea.top},
-      ScreenBox{monitor.left, monitor.top, workArea.left, monitor.bottom},
-      ScreenBox{workArea.right, monitor.top, monitor.right, monitor.bottom},
+      Rect{monitor.left, workArea.bottom, monitor.right, monitor.bottom},
+      Rect{monitor.left, monitor.top, monitor.right, workArea.top},
+      Rect{monitor.left, monitor.top, workArea.left, monitor.bottom},
+      Rect{workArea.right, monitor.top, monitor.right, monitor.bottom},
   });
 }
 
-std::optional<ScreenBox> FindPanelRectangle(const ScreenBox& monitor, const ScreenBox& workArea,
-                                            int rootWidth, int rootHeight) {
+std::optional<Rect> FindPanelRectangle(const Rect& monitor, const Rect& workArea, int rootWidth,
+                                       int rootHeight) {
   const std::uint32_t root = x11::RootWindow();
   if (root) {
     const std::uint32_t typeAtom = x11::Atom("_NET_WM_WINDOW_TYPE");
@@ -81,7 +81,7 @@ std::optional<ScreenBox> FindPanelRectangle(const ScreenBox& monitor, const Scre
       std::vector<std::uint32_t> strut =
           x11::Property32(window, x11::Atom("_NET_WM_STRUT_PARTIAL"));
       if (strut.empty()) strut = x11::Property32(window, x11::Atom("_NET_WM_STRUT"));
-      const std::optional<ScreenBox> panel = PanelFromStrut(strut, rootWidth, rootHeight);
+      const std::optional<Rect> panel = PanelFromStrut(strut, rootWidth, rootHeight);
       if (panel && Overlaps(*panel, monitor)) return panel;
     }
   }

@@ -13,17 +13,17 @@ namespace lumivane {
 // twelve values of _NET_WM_STRUT_PARTIAL, or the four of _NET_WM_STRUT
 // (spanning the whole edge). The widest reserved edge wins; nullopt when the
 // strut reserves nothing or is malformed.
-std::optional<ScreenBox> PanelFromStrut(const std::vector<std::uint32_t>& strut, int rootWidth,
-                                        int rootHeight);
+std::optional<Rect> PanelFromStrut(const std::vector<std::uint32_t>& strut, int rootWidth,
+                                   int rootHeight);
 
 // The strip of the monitor that the work area leaves out; the largest strip
 // when several edges are reserved; nullopt when the work area is the whole
 // monitor.
-std::optional<ScreenBox> PanelFromWorkArea(const ScreenBox& monitor, const ScreenBox& workArea);
+std::optional<Rect> PanelFromWorkArea(const Rect& monitor, const Rect& workArea);
 
 // Reads the desktop: the first dock window with a strut that touches the
 // monitor, else the work area's difference. Root coordinates.
-std::optional<ScreenBox> FindPanelRectangle(const ScreenBox& monitor, const ScreenBox& workArea,
-                                            int rootWidth, int rootHeight);
+std::optional<Rect> FindPanelRectangle(const Rect& monitor, const Rect& workArea, int rootWidth,
+                                       int rootHeight);
 
 }  // namespace lumivane

@@ -9,7 +9,7 @@
 
 namespace lumivane {
 
-TaskbarEdge ClassifyTaskbarEdge(const ScreenBox& panel, int screenWidth, int screenHeight) {
+TaskbarEdge ClassifyTaskbarEdge(const Rect& panel, int screenWidth, int screenHeight) {
   const int halfWidth = screenWidth / 2;
   const int halfHeight = screenHeight / 2;
   if (panel.top > halfHeight && panel.right >= screenWidth) return TaskbarEdge::Bottom;
@@ -19,19 +19,18 @@ TaskbarEdge ClassifyTaskbarEdge(const ScreenBox& panel, int screenWidth, int scr
   return TaskbarEdge::None;
 }
 
-std::optional<ScreenPoint> NearTaskbarPosition(const ScreenBox& workArea,
-                                               const std::optional<ScreenBox>& panel,
-                                               int screenWidth, int screenHeight, int formWidth,
-                                               int formHeight) {
+std::optional<Point> NearTaskbarPosition(const Rect& workArea, const std::optional<Rect>& panel,
+                                         int screenWidth, int screenHeight, int formWidth,
+                                         int formHeight) {
   if (!panel) return std::nullopt;
   switch (ClassifyTaskbarEdge(*panel, screenWidth, screenHeight)) {
     case TaskbarEdge::Top:
-      return ScreenPoint{workArea.right - formWidth - 20, workArea.top + 10};
+      return Point{workArea.right - formWidth - 20, workArea.top + 10};
     case TaskbarEdge::Bottom:
     case TaskbarEdge::Right:
-      return ScreenPoint{workArea.right - formWidth - 20, workArea.bottom - formHeight - 20};
+      return Point{workArea.right - formWidth - 20, workArea.bottom - formHeight - 20};
     case TaskbarEdge::Left:
-      return ScreenPoint{workArea.left + 20, workArea.bottom - formHeight - 20};
+      return Point{workArea.left + 20, workArea.bottom - formHeight - 20};
     case TaskbarEdge::None:
       break;
   }
@@ -40,13 +39,13 @@ std::optional<ScreenPoint> NearTaskbarPosition(const ScreenBox& workArea,
 
 namespace {
 
-ScreenBox BoxOf(const QRect& r) {
+Rect BoxOf(const QRect& r) {
   return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 // The rectangle relative to the monitor's top-left corner, where the rule's
 // screen starts at 0, 0.
-ScreenBox Relative(const ScreenBox& box, const ScreenBox& monitor) {
+Rect Relative(const Rect& box, const Rect& monitor) {
   return {box.left - monitor.left, box.top - monitor.top, box.right - monitor.left,
           box.bottom - monitor.top};
 }
@@ -58,17 +57,17 @@ namespace {
 void PlaceForm(QWidget* form) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  const ScreenBox monitor = BoxOf(screen->geometry());
-  const ScreenBox workArea = BoxOf(screen->availableGeometry());
+  const Rect monitor = BoxOf(screen->geometry());
+  const Rect workArea = BoxOf(screen->availableGeometry());
   const QRect root = screen->virtualGeometry();
-  const std::optional<ScreenBox> panel =
+  const std::optional<Rect> panel =
       FindPanelRectangle(monitor, workArea, root.width(), root.height());
   if (!panel) return;
   const QSize size = form->frameGeometry().size();
-  const std::optional<ScreenPoint> place = NearTaskbarPosition(
-      Relative(workArea, monitor), Relative(*panel, monitor), monitor.right - monitor.left,
-      monitor.bottom - monitor.top, size.width(), size.height());
-  if (place) form->move(place->left + monitor.left, place->top + monitor.top);
+  const std::optional<Point> place =
+      NearTaskbarPosition(Relative(workArea, monitor), Relative(*panel, monitor), monitor.Width(),
+                          monitor.Height(), size.width(), size.height());
+  if (place) form->move(place->x + monitor.left, place->y + monitor.top);
 }
 
 // The window manager adds its frame only after the form is shown, so the

@@ -16,9 +16,12 @@ constexpr const char* kClickedColor = "#ff0000";
 
 }  // namespace
 
-TLinkLabel::TLinkLabel(QWidget* parent) : QWidget(parent), document_(new QTextDocument(this)) {
-  document_->setDocumentMargin(0);
-  document_->setDefaultFont(font());
+TLinkLabel::TLinkLabel(QWidget* parent)
+    : QWidget(parent), document_(new QTextDocument(this)), measure_(new QTextDocument(this)) {
+  for (QTextDocument* document : {document_, measure_}) {
+    document->setDocumentMargin(0);
+    document->setDefaultFont(font());
+  }
   setMouseTracking(true);
   QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   policy.setHeightForWidth(true);
@@ -35,10 +38,10 @@ void TLinkLabel::SetCaption(const QString& caption) {
   pressed_ = -1;
   clicked_.clear();
   Rebuild();
-  updateGeometry();
+  Remeasure();
 }
 
-void TLinkLabel::Rebuild() {
+QString TLinkLabel::Html() const {
   // The text goes in as rich text; the runs' own text is escaped, so the
   // caption can hold nothing but bold and links.
   QString html;
@@ -55,10 +58,22 @@ void TLinkLabel::Rebuild() {
     }
     html += piece;
   }
-  document_->setHtml(QStringLiteral("<div style=\"color:%1\">%2</div>")
-                         .arg(palette().color(QPalette::WindowText).name(), html));
+  return QStringLiteral("<div style=\"color:%1\">%2</div>")
+      .arg(palette().color(QPalette::WindowText).name(), html);
+}
+
+void TLinkLabel::Rebuild() {
+  document_->setHtml(Html());
   document_->setTextWidth(width() > 0 ? width() : -1);
   update();
+}
+
+void TLinkLabel::Remeasure() {
+  measure_->setDefaultFont(font());
+  measure_->setHtml(Html());
+  measure_->setTextWidth(-1);
+  idealWidth_ = qCeil(measure_->idealWidth());
+  updateGeometry();
 }
 
 int TLinkLabel::LinkAt(const QPoint& pos) const {
@@ -70,11 +85,7 @@ int TLinkLabel::LinkAt(const QPoint& pos) const {
 
 QSize TLinkLabel::sizeHint() const {
   // As wide as the text unwrapped, at most as a line of a small dialog.
-  QTextDocument probe;
-  probe.setDocumentMargin(0);
-  probe.setDefaultFont(font());
-  probe.setHtml(document_->toHtml());
-  const int width = qMin(qCeil(probe.idealWidth()), fontMetrics().averageCharWidth() * 60);
+  const int width = qMin(idealWidth_, fontMetrics().averageCharWidth() * 60);
   return {width, heightForWidth(width)};
 }
 
@@ -84,12 +95,9 @@ QSize TLinkLabel::minimumSizeHint() const {
 }
 
 int TLinkLabel::heightForWidth(int width) const {
-  QTextDocument probe;
-  probe.setDocumentMargin(0);
-  probe.setDefaultFont(font());
-  probe.setHtml(document_->toHtml());
-  probe.setTextWidth(width);
-  return qCeil(probe.size().height());
+  // Laid out again only when the width differs from the last one asked.
+  if (measure_->textWidth() != width) measure_->setTextWidth(width);
+  return qCeil(measure_->size().height());
 }
 
 void TLinkLabel::paintEvent(QPaintEvent*) {
@@ -106,7 +114,8 @@ void TLinkLabel::changeEvent(QEvent* e) {
   if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange) {
     document_->setDefaultFont(font());
     Rebuild();
-    updateGeometry();
+    // The text colour takes no room.
+    if (e->type() == QEvent::FontChange) Remeasure();
   }
   QWidget::changeEvent(e);
 }

@@ -44,13 +44,22 @@ class TLinkLabel : public QWidget {
   void leaveEvent(QEvent* e) override;
 
  private:
+  // The caption as rich text, links in their present colours.
+  QString Html() const;
   void Rebuild();
+  // Lays the caption out anew for the size queries: when the text or the
+  // font changes, not when a link changes colour.
+  void Remeasure();
   void SetHovered(int link);
 
   QString caption_;
   std::vector<LinkRun> runs_;
   std::vector<std::string> linkTexts_;
   QTextDocument* document_ = nullptr;
+  // The size queries' own copy of the caption, so that asking a height for
+  // another width does not lay out the painted text again.
+  QTextDocument* measure_ = nullptr;
+  int idealWidth_ = 0;
   int hovered_ = -1;
   int pressed_ = -1;
   QSet<int> clicked_;

@@ -59,9 +59,5 @@ TEST(OptionsRules, HotKeyTakenWithAltWithoutAModifierOrWithShiftAlone) {
   EXPECT_EQ(HotKeyFieldCode(0), 0u);
 }
 
-TEST(OptionsRules, FontPanelText) {
-  EXPECT_EQ(FontPanelText("DejaVu Sans", 8), "DejaVu Sans, 8pt");
-}
-
 }  // namespace
 }  // namespace lumivane

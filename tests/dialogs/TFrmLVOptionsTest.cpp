@@ -212,6 +212,28 @@ TEST_F(OptionsFixture, AChosenFontReachesThePanelThePreviewAndTheRecord) {
   EXPECT_EQ(PointsFromHeight(font.height), 10);
 }
 
+// A damaged stored font shows as the built-in one. Untouched, the damaged
+// value stays as stored; a font chosen over it is written and ends the
+// damage, or the main window's save would drop the choice for the damaged
+// value again.
+TEST_F(OptionsFixture, AFontChosenOverADamagedStoredFontIsKeptAndAnUntouchedOneStaysDamaged) {
+  record.DisplayFontDamaged = true;
+  Open()->OkClick();
+  EXPECT_FALSE(record.DisplayFont.has_value());
+  EXPECT_TRUE(record.DisplayFontDamaged);
+
+  auto dialog = Open();
+  test::WhenModal<TFontDialogPlusForm>([](TFontDialogPlusForm* form) {
+    form->FontChooser()->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 10));
+    form->accept();
+  });
+  dialog->BtnFont->click();
+  dialog->OkClick();
+  EXPECT_FALSE(record.DisplayFontDamaged);
+  ASSERT_TRUE(record.DisplayFont.has_value());
+  EXPECT_EQ(DecodeLogFont(*record.DisplayFont).faceName, "DejaVu Serif");
+}
+
 TEST_F(OptionsFixture, CancelAfterApplyKeepsWhatApplyWrote) {
   record.settings.Align = 0;
   auto dialog = Open();
@@ -379,6 +401,8 @@ TEST_F(OptionsFixture, OkWithoutChangesKeepsEveryNonDefaultValue) {
   for (const StoredSettings& start : {unusual, otherSection}) {
     record = start;
     auto dialog = Open();
+    // The panel names the stored font, not the built-in one.
+    EXPECT_EQ(dialog->pnlFont->text(), QStringLiteral("DejaVu Serif, 11pt"));
     dialog->OkClick();
     const Settings& a = record.settings;
     const Settings& b = start.settings;

@@ -106,5 +106,28 @@ TEST_F(LinkLabelTest, TextWrapsToTheWidthAndOnlyLinkTagsMakeLinks) {
   EXPECT_FALSE(PointOver(plain, 1));
 }
 
+// The size is measured once per caption and font: a new caption or a bigger
+// font must give a new size, hovering a link must not change it.
+TEST_F(LinkLabelTest, SizeFollowsTheCaptionAndTheFontButNotTheLinkColours) {
+  const QSize before = label.sizeHint();
+  const int wrapped = label.heightForWidth(120);
+  const auto first = PointOver(label, 0);
+  ASSERT_TRUE(first);
+  QTest::mouseMove(&label, *first);
+  EXPECT_EQ(label.sizeHint(), before);
+  EXPECT_EQ(label.heightForWidth(120), wrapped);
+
+  label.SetCaption(QStringLiteral("<link>short</link>"));
+  EXPECT_LT(label.sizeHint().width(), before.width() / 3);
+  EXPECT_LT(label.heightForWidth(120), wrapped);
+
+  label.SetCaption(QStringLiteral("Wide <link>enough</link> to wrap at 120 pixels, or so."));
+  const QSize small = label.sizeHint();
+  const int smallWrapped = label.heightForWidth(120);
+  label.setFont(QFont(QStringLiteral("DejaVu Sans"), 18));
+  EXPECT_GT(label.sizeHint().height(), small.height());
+  EXPECT_GT(label.heightForWidth(120), smallWrapped);
+}
+
 }  // namespace
 }  // namespace lumivane

@@ -2,33 +2,13 @@
 sizes its window; a store it cannot read gives the error box and the program
 goes on; the modes without a window show the same display."""
 import os
-import subprocess
 import time
 import unittest
 
 from harness import DesktopTestCase, wait_until
+from pictures import crop, image_size, pixels
 
 KEY = "#010101"
-
-
-def image_size(path):
-    out = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True,
-                         check=True).stdout.split()
-    return int(out[0]), int(out[1])
-
-
-def non_key_pixels(path, key=KEY):
-    """Pixels of a PNG that are not the key colour, as {(x, y): "#RRGGBB"}."""
-    out = subprocess.run(["convert", path, "txt:-"], capture_output=True, text=True,
-                         check=True).stdout.splitlines()[1:]
-    pixels = {}
-    for line in out:
-        where, rest = line.split(":", 1)
-        x, y = (int(v) for v in where.split(","))
-        colour = rest.split("#", 1)[1][:6].upper()
-        if "#" + colour != key:
-            pixels[(x, y)] = "#" + colour
-    return pixels
 
 
 class Display(DesktopTestCase):
@@ -56,13 +36,11 @@ class Display(DesktopTestCase):
         x, y, w, h = self.x.geometry(window)
         self.assertEqual((x, y, w, h), (200, 100, width, height))
 
-        shot = self.x.screenshot(os.path.join(self.tmp, "root.png"))
-        crop = os.path.join(self.tmp, "window.png")
-        subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", crop],
-                       check=True)
-        drawn = non_key_pixels(picture)
+        shot = crop(self.x.screenshot(os.path.join(self.tmp, "root.png")), (x, y, w, h),
+                    os.path.join(self.tmp, "window.png"))
+        drawn = pixels(picture, key=KEY)
         self.assertGreater(len(drawn), 500, "the display shows almost no text")
-        shown = non_key_pixels(crop, key="#336699")
+        shown = pixels(shot, key="#336699")
         different = [p for p, c in drawn.items() if shown.get(p) != c]
         self.assertLess(len(different), len(drawn) // 100,
                         "the window shows other pixels than the display's picture")
@@ -70,7 +48,7 @@ class Display(DesktopTestCase):
         background = [(px, py) for px in range(w) for py in range(h)
                       if (px, py) not in drawn][:50]
         for px, py in background:
-            self.assertEqual(self.x.pixel(crop, px, py), "#336699")
+            self.assertEqual(self.x.pixel(shot, px, py), "#336699")
 
     def test_markup_and_text_modes_show_the_same_display(self):
         markup = self.app.run("--markup")

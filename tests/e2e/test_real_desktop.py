@@ -8,33 +8,9 @@ import time
 import unittest
 
 from harness import DesktopTestCase, wait_until
+from pictures import crop, image_size, pixels
 
 KEY = "#010101"
-
-
-def image_size(path):
-    out = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True,
-                         check=True).stdout.split()
-    return int(out[0]), int(out[1])
-
-
-def pixels(path):
-    """Every pixel of a PNG as {(x, y): "#RRGGBB"}."""
-    out = subprocess.run(["convert", path, "txt:-"], capture_output=True, text=True,
-                         check=True).stdout.splitlines()[1:]
-    result = {}
-    for line in out:
-        where, rest = line.split(":", 1)
-        x, y = (int(v) for v in where.split(","))
-        result[(x, y)] = "#" + rest.split("#", 1)[1][:6].upper()
-    return result
-
-
-def crop(x, shot, geometry, path):
-    gx, gy, w, h = geometry
-    subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, gx, gy), "+repage", path],
-                   check=True)
-    return path
 
 
 def stored(text, name):
@@ -98,9 +74,9 @@ class HighDensity(Started):
         wallpaper = "#336699"
         self.x.set_wallpaper(wallpaper, os.path.join(self.tmp, "wall.png"))
         time.sleep(0.3)
-        shot = crop(self.x, self.x.screenshot(os.path.join(self.tmp, "root.png")), geometry,
+        shot = crop(self.x.screenshot(os.path.join(self.tmp, "root.png")), geometry,
                     os.path.join(self.tmp, "window.png"))
-        drawn = {p: c for p, c in pixels(picture).items() if c != KEY}
+        drawn = pixels(picture, key=KEY)
         shown = pixels(shot)
         self.assertGreater(len(drawn), 2000, "the display shows almost no text")
         different = [p for p, c in drawn.items() if shown.get(p) != c]
@@ -158,7 +134,7 @@ class WithCompositor(Started):
         window = self.start()
         picture = os.path.join(self.tmp, "display.png")
         self.assertEqual(self.app.run("--screenshot", picture).returncode, 0)
-        drawn = {p for p, c in pixels(picture).items() if c != KEY}
+        drawn = set(pixels(picture, key=KEY))
         # A see-through pixel inside the first text line of "Today", between
         # two drawn ones of its row.
         rows = {}
@@ -238,7 +214,7 @@ class DisplayWindow(Started):
         geometry = self.x.geometry(window)
         self.assertEqual(geometry[:2], (400, 300))
         self.assertLess(geometry[3], 60, "more than one line: %s" % (geometry,))
-        shown = pixels(crop(self.x, self.x.screenshot(os.path.join(self.tmp, "root.png")),
+        shown = pixels(crop(self.x.screenshot(os.path.join(self.tmp, "root.png")),
                             geometry, os.path.join(self.tmp, "window.png")))
         counts = {}
         for colour in shown.values():
@@ -342,11 +318,9 @@ class TallDisplay(Started):
         self.assertGreater(h, self.x.height - 60)
         self.assertGreaterEqual(y, 0)
         # The last line, the note of what was left out, is drawn.
-        shot = crop(self.x, self.x.screenshot(os.path.join(self.tmp, "root.png")), (x, y, w, h),
+        shot = crop(self.x.screenshot(os.path.join(self.tmp, "root.png")), (x, y, w, h),
                     os.path.join(self.tmp, "window.png"))
-        bottom = os.path.join(self.tmp, "bottom.png")
-        subprocess.run(["convert", shot, "-crop", "%dx40+0+%d" % (w, h - 40), "+repage", bottom],
-                       check=True)
+        bottom = crop(shot, (0, h - 40, w, 40), os.path.join(self.tmp, "bottom.png"))
         light = [c for c in pixels(bottom).values()
                  if min(int(c[i:i + 2], 16) for i in (1, 3, 5)) > 0xB0]
         self.assertGreater(len(light), 20, "no note at the bottom")
