@@ -158,21 +158,27 @@ const std::vector<Token>& TokensOf(std::string_view pattern) {
 }
 
 // "am/pm" keeps the letter case the pattern used for each half.
-std::string AmPmFromPattern(std::string_view spelling, bool pm) {
+std::string_view AmPmFromPattern(std::string_view spelling, bool pm) {
   const size_t slash = spelling.find('/');
-  return std::string(pm ? spelling.substr(slash + 1) : spelling.substr(0, slash));
+  return pm ? spelling.substr(slash + 1) : spelling.substr(0, slash);
 }
 
 }  // namespace
 
 std::string FormatDateTime(std::string_view pattern, AutomationDate date,
                            const FormatSettings& fs) {
+  std::string out;
+  AppendDateTime(out, pattern, date, fs);
+  return out;
+}
+
+void AppendDateTime(std::string& out, std::string_view pattern, AutomationDate date,
+                    const FormatSettings& fs) {
   const std::vector<Token>& tokens = TokensOf(pattern);
   const bool twelve = UsesTwelveHours(tokens);
   const CivilDate c = DecodeDate(date);
   const TimeOfDay t = DecodeTime(date);
   const int weekday = DayOfWeek(date);
-  std::string out;
   for (const Token& tok : tokens) {
     switch (tok.field) {
       case Field::Literal:
@@ -231,7 +237,6 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
         break;
     }
   }
-  return out;
 }
 
 namespace {

@@ -35,6 +35,14 @@ TEST(FormatDateTime, SeparatorsComeFromTheLocale) {
   EXPECT_EQ(FormatDateTime("hh:nn", d, fs), "09.30");
 }
 
+TEST(AppendDateTime, WritesAfterWhatIsThereAlready) {
+  const AutomationDate d = EncodeDateTime(2026, 12, 24, 21, 5);
+  std::string line = "<b>";
+  AppendDateTime(line, "h:nn a/p", d, UsFormats());
+  AppendDateTime(line, " ddd", d, UsFormats());
+  EXPECT_EQ(line, "<b>9:05 p Thu");
+}
+
 TEST(ParseDateTime, ReadsDateWithAndWithoutTime) {
   const FormatSettings us = UsFormats();
   EXPECT_EQ(ParseDateTime("3/4/2026", us), EncodeDate(2026, 3, 4));
