@@ -19,6 +19,7 @@ CalendarQueryOptions CalendarOptionsOf(const Settings& s) {
   o.CalIgnoreWeekends = s.CalIgnoreWeekends;
   o.CalendarCategories = s.CalendarCategories;
   o.ShowCalCategories = s.ShowCalCategories;
+  o.OpenOutlookItem = s.OpenOutlookItem;
   return o;
 }
 
@@ -32,6 +33,7 @@ TaskQueryOptions TaskOptionsOf(const Settings& s) {
   o.ShowTodayTasks = s.ShowTodayTasks;
   o.ShowTodayTasksEmpty = s.ShowTodayTasksEmpty;
   o.TaskDateType = s.TaskDateType;
+  o.OpenOutlookItem = s.OpenOutlookItem;
   return o;
 }
 
