@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -38,7 +39,7 @@ class LinesLabel : public RefreshLabel {
   void SetIgnoreClearType(bool) override {}
   void SetLinkColorToFontColor() override {}
   void ClearLines() override { lines.clear(); }
-  void AddLine(const std::string& line) override { lines.push_back(line); }
+  void AddLine(std::string line) override { lines.push_back(std::move(line)); }
   void MeasureLines(int& width, int& height) override { width = height = 0; }
   int TextHeight(const std::string&) override { return 0; }
 
@@ -101,7 +102,7 @@ std::vector<std::string> RefreshLines(const HeadlessContext& context) {
   HeadlessWindow window;  // never shown: composition counts as off
   LinesLabel label(PointsOf(loaded.stored));
   RefreshInto(loaded, window, label);
-  return label.lines;
+  return std::move(label.lines);
 }
 
 // The display as the window would show it, its background in the key colour.
@@ -215,8 +216,12 @@ int RunHeadless(const CommandLine& line, const HeadlessContext& context, int arg
           std::cout << MarkupOutputLine(std::move(l)) << "\n";
         return 0;
       case RunMode::Text: {
+        const std::vector<std::string> lines = RefreshLines(context);
+        std::size_t size = 0;
+        for (const std::string& l : lines) size += l.size();
         std::string markup;
-        for (const std::string& l : RefreshLines(context)) markup += l;
+        markup.reserve(size);
+        for (const std::string& l : lines) markup += l;
         std::cout << DisplayPlainText(markup);
         return 0;
       }

@@ -205,11 +205,13 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
         TaskQuery(*ns, TaskOptionsOf(s), now, take);
       },
       [&](std::string line, bool item) {
-        label.AddLine(line);
-        if (mayCut) {
-          lines.push_back(std::move(line));
-          items.push_back(item);
+        if (!mayCut) {
+          label.AddLine(std::move(line));
+          return;
         }
+        label.AddLine(line);
+        lines.push_back(std::move(line));
+        items.push_back(item);
       });
 
   SizeWindowCut(window, label, s, lines, items);
