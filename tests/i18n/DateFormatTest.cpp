@@ -25,6 +25,11 @@ TEST(FormatDateTime, WritesEachPatternLetter) {
   EXPECT_EQ(FormatDateTime("mmmm d, yyyy", d, us), "March 4, 2026");
   EXPECT_EQ(FormatDateTime("'day' d \"of\" m", d, us), "day 4 of 3");
   EXPECT_EQ(FormatDateTime("M/D/YYYY", d, us), "3/4/2026");
+  // Patterns of one field alone: only the part of the date they write is read.
+  EXPECT_EQ(FormatDateTime("dddd", d, us), "Wednesday");
+  EXPECT_EQ(FormatDateTime("mmm", d, us), "Mar");
+  EXPECT_EQ(FormatDateTime("ampm", d, us), "PM");
+  EXPECT_EQ(FormatDateTime("ss", d, us), "09");
 }
 
 TEST(FormatDateTime, SeparatorsComeFromTheLocale) {
