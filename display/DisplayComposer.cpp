@@ -10,6 +10,15 @@ namespace {
 
 constexpr double kOneMinute = 1.0 / (24 * 60);
 
+// An item line: room for the tags, times and words around the item's own
+// texts, so that it is allocated once.
+std::string ItemLine(std::size_t ownTexts) {
+  constexpr std::size_t kAround = 160;
+  std::string line;
+  line.reserve(kAround + ownTexts);
+  return line;
+}
+
 }  // namespace
 
 std::string FontSizeTextFor(int fontPointSize) {
@@ -134,7 +143,8 @@ void DisplayComposer::AddAppointment(const AppointmentEntry& e, AutomationDate r
   }
   const bool withLocation = !location.empty();
 
-  std::string line = v.ShadowOpen;
+  std::string line = ItemLine(e.Subject.size() + e.EntryID.size() + location.size());
+  line += v.ShadowOpen;
   if (s.Align == 0) line += v.IndentText;
   if (s.ShowCurrentTaskIndicator) {
     const bool inProgress =
@@ -238,7 +248,8 @@ void DisplayComposer::AppendTaskDatePrefix(std::string& line, AutomationDate dat
 void DisplayComposer::AddTask(const TaskEntry& t) {
   const Settings& s = in_.settings;
   const RefreshValues& v = values_;
-  std::string line = v.ShadowOpen;
+  std::string line = ItemLine(t.Subject.size() + t.EntryID.size());
+  line += v.ShadowOpen;
   if (s.ShowImpIcons) {
     line += t.Importance == 2   ? "<IMG src=\"idx:2\" align=\""
             : t.Importance == 0 ? "<IMG src=\"idx:3\" align=\""
