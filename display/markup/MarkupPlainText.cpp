@@ -17,21 +17,33 @@ bool IsLineTag(std::string_view text, std::size_t at) {
   return first == 'b' || first == 'h';
 }
 
+// Whether a hidden section, "<z>" or "<Z>", opens at `at`.
+bool IsSectionOpen(std::string_view text, std::size_t at) {
+  const std::string_view open = text.substr(at, 3);
+  return open == "<z>" || open == "<Z>";
+}
+
+struct LineTagsReplaced {
+  std::string text;
+  bool sectionOpens = false;  // the markup holds "<z>" or "<Z>"
+};
+
 // The markup with every line tag a carriage return and line feed, the runs
 // between them copied whole.
-std::string ReplaceLineTags(std::string_view markup) {
-  std::string out;
-  out.reserve(markup.size());
+LineTagsReplaced ReplaceLineTags(std::string_view markup) {
+  LineTagsReplaced out;
+  out.text.reserve(markup.size());
   std::size_t run = 0;  // where the text not yet copied starts
   for (std::size_t at = markup.find('<'); at != std::string_view::npos;
        at = markup.find('<', at + 1)) {
+    if (IsSectionOpen(markup, at)) out.sectionOpens = true;
     if (!IsLineTag(markup, at)) continue;
-    out.append(markup.substr(run, at - run));
-    out += "\r\n";
+    out.text.append(markup.substr(run, at - run));
+    out.text += "\r\n";
     run = at + 4;
     at += 3;
   }
-  out.append(markup.substr(run));
+  out.text.append(markup.substr(run));
   return out;
 }
 
@@ -82,11 +94,17 @@ void RemoveTags(std::string& text) {
 
 std::string MarkupToPlainText(std::string_view markup) {
   // One copy of the markup; the passes after the first work inside it.
-  std::string text = ReplaceLineTags(markup);
-  RemoveSections(text, "<z>", "</z>");
-  RemoveSections(text, "<Z>", "</Z>");
+  LineTagsReplaced replaced = ReplaceLineTags(markup);
+  std::string& text = replaced.text;
+  // Hidden sections are rare. The line ends hold no "<", so when the markup
+  // opens none, neither section pass finds one: the upper-case pass could
+  // only meet one joined up by the lower-case pass taking something out.
+  if (replaced.sectionOpens) {
+    RemoveSections(text, "<z>", "</z>");
+    RemoveSections(text, "<Z>", "</Z>");
+  }
   RemoveTags(text);
-  return text;
+  return std::move(text);
 }
 
 }  // namespace lumivane
