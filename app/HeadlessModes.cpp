@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -38,7 +39,7 @@ class LinesLabel : public RefreshLabel {
   void SetIgnoreClearType(bool) override {}
   void SetLinkColorToFontColor() override {}
   void ClearLines() override { lines.clear(); }
-  void AddLine(const std::string& line) override { lines.push_back(line); }
+  void AddLine(std::string line) override { lines.push_back(std::move(line)); }
   void MeasureLines(int& width, int& height) override { width = height = 0; }
   int TextHeight(const std::string&) override { return 0; }
 
@@ -101,7 +102,7 @@ std::vector<std::string> RefreshLines(const HeadlessContext& context) {
   HeadlessWindow window;  // never shown: composition counts as off
   LinesLabel label(PointsOf(loaded.stored));
   RefreshInto(loaded, window, label);
-  return label.lines;
+  return std::move(label.lines);
 }
 
 // The display as the window would show it, its background in the key colour.
@@ -140,6 +141,28 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   return 0;
 }
 
+// The text with the entities &lt; &gt; &amp; and &nbsp; decoded, each read
+// once, so "&amp;lt;" becomes "&lt;" and not "<".
+void AppendDecoded(std::string& out, std::string_view text) {
+  static constexpr std::pair<std::string_view, char> kEntities[] = {
+      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&nbsp;", ' '}};
+  std::size_t i = 0;
+  for (std::size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', i)) {
+    out.append(text.substr(i, amp - i));
+    const auto entity =
+        std::find_if(std::begin(kEntities), std::end(kEntities),
+                     [&](const auto& e) { return text.substr(amp, e.first.size()) == e.first; });
+    if (entity == std::end(kEntities)) {
+      out += '&';
+      i = amp + 1;
+    } else {
+      out += entity->second;
+      i = amp + entity->first.size();
+    }
+  }
+  out.append(text.substr(i));
+}
+
 }  // namespace
 
 std::string MarkupOutputLine(std::string line) {
@@ -151,50 +174,22 @@ std::string MarkupOutputLine(std::string line) {
 
 std::string DisplayPlainText(const std::string& markup) {
   const std::string text = MarkupToPlainText(markup);
-  static constexpr std::pair<std::string_view, char> kEntities[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&nbsp;", ' '}};
   std::string out;
-  out.reserve(text.size());
-  std::size_t lineStart = 0;
-  bool lineOpen = false;  // something of the current line was read
-  // Lines end in "\n" alone, without blanks before it.
-  const auto endLine = [&] {
+  out.reserve(text.size() + 1);
+  // Line by line: "\r\n" ends a line as "\n" does, its "\r" going with the
+  // blanks at the line's end. Text after the last line end is a line too.
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t newline = text.find('\n', start);
+    const std::size_t end = newline == std::string::npos ? text.size() : newline;
+    const std::size_t lineStart = out.size();
+    AppendDecoded(out, std::string_view(text).substr(start, end - start));
     while (out.size() > lineStart &&
            (out.back() == ' ' || out.back() == '\t' || out.back() == '\r')) {
       out.pop_back();
     }
     out += '\n';
-    lineStart = out.size();
-    lineOpen = false;
-  };
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == '\n' || text.compare(i, 2, "\r\n") == 0) {
-      i += text[i] == '\n' ? 1 : 2;
-      endLine();
-      continue;
-    }
-    lineOpen = true;
-    if (text[i] != '&') {
-      // The run up to the next line end or entity, whole.
-      const std::size_t next = text.find_first_of("&\r\n", i + 1);
-      const std::size_t end = next == std::string::npos ? text.size() : next;
-      out.append(text, i, end - i);
-      i = end;
-      continue;
-    }
-    // Entities are read once, so "&amp;lt;" becomes "&lt;" and not "<".
-    bool replaced = false;
-    for (const auto& [entity, character] : kEntities) {
-      if (text.compare(i, entity.size(), entity) == 0) {
-        out += character;
-        i += entity.size();
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) out += text[i++];
+    start = end + 1;
   }
-  if (lineOpen) endLine();
   return out;
 }
 
@@ -215,8 +210,12 @@ int RunHeadless(const CommandLine& line, const HeadlessContext& context, int arg
           std::cout << MarkupOutputLine(std::move(l)) << "\n";
         return 0;
       case RunMode::Text: {
+        const std::vector<std::string> lines = RefreshLines(context);
+        std::size_t size = 0;
+        for (const std::string& l : lines) size += l.size();
         std::string markup;
-        for (const std::string& l : RefreshLines(context)) markup += l;
+        markup.reserve(size);
+        for (const std::string& l : lines) markup += l;
         std::cout << DisplayPlainText(markup);
         return 0;
       }

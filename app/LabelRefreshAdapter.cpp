@@ -26,8 +26,8 @@ void LabelRefreshAdapter::ClearLines() {
   label_.HTMLText().Clear();
 }
 
-void LabelRefreshAdapter::AddLine(const std::string& line) {
-  label_.HTMLText().Add(line);
+void LabelRefreshAdapter::AddLine(std::string line) {
+  label_.HTMLText().Add(std::move(line));
 }
 
 void LabelRefreshAdapter::MeasureLines(int& width, int& height) {

@@ -17,7 +17,7 @@ class LabelRefreshAdapter : public RefreshLabel {
   void SetIgnoreClearType(bool ignore) override;
   void SetLinkColorToFontColor() override;
   void ClearLines() override;
-  void AddLine(const std::string& line) override;
+  void AddLine(std::string line) override;
   // A never shown label with the same font, images and lines, sized to its
   // markup in both directions by one layout. It is kept from one refresh to
   // the next, so the text widths it measured stay known.

@@ -74,13 +74,17 @@ AutomationDate EncodeDateTime(int year, int month, int day, int hour, int minute
   return date >= 0 ? date + time : date - time;
 }
 
-CivilDate DecodeDate(AutomationDate date) {
+long long DayNumber(AutomationDate date) {
   // Rounding the time up to the next day (23:59:59.9996) moves the day too.
+  // A fraction rounds to a whole day's milliseconds exactly when it is at
+  // least half a millisecond short of it (as std::llround would round it).
   long long days = WholeDays(date);
-  if (std::llround(TimeFractionOf(date) * kMsPerDay) >= static_cast<long long>(kMsPerDay)) {
-    days += date >= 0 ? 1 : -1;
-  }
-  return CivilFromDays(days - kEpochOffset);
+  if (TimeFractionOf(date) * kMsPerDay >= kMsPerDay - 0.5) days += date >= 0 ? 1 : -1;
+  return days;
+}
+
+CivilDate DecodeDate(AutomationDate date) {
+  return CivilFromDays(DayNumber(date) - kEpochOffset);
 }
 
 TimeOfDay DecodeTime(AutomationDate date) {
@@ -97,9 +101,7 @@ TimeOfDay DecodeTime(AutomationDate date) {
 }
 
 int DayOfWeek(AutomationDate date) {
-  const CivilDate c = DecodeDate(date);
-  const long long days =
-      DaysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day));
+  const long long days = DayNumber(date) - kEpochOffset;
   // 1970-01-01 was a Thursday (4).
   return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }

@@ -28,6 +28,10 @@ AutomationDate EncodeDate(int year, int month, int day);
 AutomationDate EncodeDateTime(int year, int month, int day, int hour, int minute, int second = 0,
                               int millisecond = 0);
 CivilDate DecodeDate(AutomationDate date);
+// The calendar day DecodeDate gives, as a count of days (1899-12-30 is 0):
+// two dates fall on the same calendar day exactly when their day numbers are
+// equal, which is cheaper to learn than their civil dates.
+long long DayNumber(AutomationDate date);
 // Rounded to the nearest millisecond, so 10:00 read from a double stays 10:00.
 TimeOfDay DecodeTime(AutomationDate date);
 // 0 = Sunday .. 6 = Saturday.

@@ -18,13 +18,18 @@ std::string DayHeadingDateText(AutomationDate date, const FormatSettings& fs) {
 }
 
 std::string DateTimeText(AutomationDate date, const FormatSettings& fs) {
-  std::string text = FormatDateTime(fs.shortDateFormat, date, fs);
+  std::string text;
+  AppendDateTimeText(text, date, fs);
+  return text;
+}
+
+void AppendDateTimeText(std::string& out, AutomationDate date, const FormatSettings& fs) {
+  AppendDateTime(out, fs.shortDateFormat, date, fs);
   const TimeOfDay t = DecodeTime(date);
   if (t.hour != 0 || t.minute != 0 || t.second != 0) {
-    text += ' ';
-    text += FormatDateTime(fs.longTimeFormat, date, fs);
+    out += ' ';
+    AppendDateTime(out, fs.longTimeFormat, date, fs);
   }
-  return text;
 }
 
 }  // namespace lumivane

@@ -21,5 +21,7 @@ std::string DayHeadingDateText(AutomationDate date, const FormatSettings& fs);
 
 // The short date; when the time of day is not midnight, a blank and the long time.
 std::string DateTimeText(AutomationDate date, const FormatSettings& fs);
+// The same, written at the end of `out`.
+void AppendDateTimeText(std::string& out, AutomationDate date, const FormatSettings& fs);
 
 }  // namespace lumivane

@@ -10,8 +10,13 @@ namespace {
 
 constexpr double kOneMinute = 1.0 / (24 * 60);
 
-std::string Font(const RefreshValues& v) {
-  return "<font size=\"" + v.FontSizeText + "\">";
+// An item line: room for the tags, times and words around the item's own
+// texts, so that it is allocated once.
+std::string ItemLine(std::size_t ownTexts) {
+  constexpr std::size_t kAround = 160;
+  std::string line;
+  line.reserve(kAround + ownTexts);
+  return line;
 }
 
 }  // namespace
@@ -35,19 +40,32 @@ RefreshValues FormRefreshValues(const ComposeInputs& in) {
 }
 
 DisplayComposer::DisplayComposer(const ComposeInputs& in)
-    : in_(in), values_(FormRefreshValues(in)), today_(DateOf(in.now)) {}
+    : in_(in),
+      values_(FormRefreshValues(in)),
+      today_(DateOf(in.now)),
+      fontOpen_("<font size=\"" + values_.FontSizeText + "\">"),
+      taskColorTexts_{"#" + ColorToText(in.settings.TaskDueColor),
+                      "#" + ColorToText(in.settings.TaskDueTodayColor),
+                      "#" + ColorToText(in.settings.TaskFutureColor)} {}
 
 std::string DisplayComposer::AlignmentLine() const {
   return in_.settings.Align == 0 ? "<P align=\"left\">" : "<P align=\"right\">";
 }
 
-std::string DisplayComposer::SubjectMarkup(const std::string& subject,
-                                           const std::string& entryId) const {
+void DisplayComposer::AppendSubject(std::string& line, const std::string& subject,
+                                    const std::string& entryId) const {
   const Settings& s = in_.settings;
-  std::string text = s.HTMLSubject ? subject : EscapeMarkup(subject);
-  text = CutText(text, s.MaxSubjectSize);
-  if (s.OpenOutlookItem) text = "<a href=\"outlook:" + entryId + "\">" + text + "</a>";
-  return text;
+  if (s.OpenOutlookItem) {
+    line += "<a href=\"outlook:";
+    line += entryId;
+    line += "\">";
+  }
+  if (s.HTMLSubject && s.MaxSubjectSize == 0) {
+    line += subject;  // as it is, without a copy
+  } else {
+    line += CutText(s.HTMLSubject ? subject : EscapeMarkup(subject), s.MaxSubjectSize);
+  }
+  if (s.OpenOutlookItem) line += "</a>";
 }
 
 // ---- Calendar section -------------------------------------------------------
@@ -76,59 +94,80 @@ std::string DisplayComposer::DayHeading(AutomationDate d) const {
   return v.ShadowOpen + "<b>" + caption + " </b><BR>" + v.ShadowClose;
 }
 
-std::string DisplayComposer::AppointmentTimeText(const AppointmentEntry& e) const {
+void DisplayComposer::AppendAppointmentTime(std::string& line, const AppointmentEntry& e,
+                                            long long displayDay) const {
   const Settings& s = in_.settings;
   const RefreshValues& v = values_;
   const FormatSettings& fs = in_.formats;
-  if (!s.ShowCalendarTime) return {};
-  const std::string font = Font(v);
-  std::string text;
-  const bool sameDay = IsSameDay(e.Start, e.End, fs);
-  if (!e.AllDayEvent && sameDay) {
-    text = font + FormatDateTime(fs.shortTimeFormat, e.Start, fs) + " - </font>";
-  } else if (e.AllDayEvent && IsSameDay(e.End, DateOf(e.DisplayDate) + 1, fs)) {
-    if (!v.AllDayText.empty()) text = font + v.AllDayText + " - </font>";
+  if (!s.ShowCalendarTime) return;
+  // Same-day tests compare day numbers, each date's worked out once.
+  const long long startDay = DayNumber(e.Start);
+  const long long endDay = DayNumber(e.End);
+  const auto timeOf = [&](AutomationDate moment) {
+    line += fontOpen_;
+    AppendDateTime(line, fs.shortTimeFormat, moment, fs);
+    line += " - </font>";
+  };
+  const auto word = [&](const std::string& text) {
+    line += fontOpen_;
+    line += text;
+    line += " - </font>";
+  };
+  if (!e.AllDayEvent && startDay == endDay) {
+    timeOf(e.Start);
+  } else if (e.AllDayEvent && endDay == DayNumber(DateOf(e.DisplayDate) + 1)) {
+    if (!v.AllDayText.empty()) word(v.AllDayText);
   } else {
     // Both words are empty together (ShowAllDay off), so the all-day word decides.
-    if (!v.AllDayText.empty()) text = font + v.MultiDayText + " - </font>";
+    if (!v.AllDayText.empty()) word(v.MultiDayText);
   }
-  if (s.ShowEndTime && !e.AllDayEvent && IsSameDay(e.Start, e.DisplayDate, fs) &&
-      IsSameDay(e.End, e.DisplayDate, fs)) {
-    text += font + FormatDateTime(fs.shortTimeFormat, e.End, fs) + " - </font>";
+  if (s.ShowEndTime && !e.AllDayEvent && startDay == displayDay && endDay == displayDay) {
+    timeOf(e.End);
   }
-  return text;
 }
 
 void DisplayComposer::AddAppointment(const AppointmentEntry& e, AutomationDate referenceMoment) {
   const Settings& s = in_.settings;
   const RefreshValues& v = values_;
-  const FormatSettings& fs = in_.formats;
 
-  const AutomationDate previous = haveDay_ ? previousDisplayDate_ : referenceMoment - 10;
-  if (!IsSameDay(e.DisplayDate, previous, fs)) lines_.push_back(DayHeading(e.DisplayDate));
+  const long long displayDay = DayNumber(e.DisplayDate);
+  const long long previous = haveDay_ ? previousDisplayDay_ : DayNumber(referenceMoment - 10);
+  if (displayDay != previous) lines_.push_back(DayHeading(e.DisplayDate));
   haveDay_ = true;
-  previousDisplayDate_ = e.DisplayDate;
+  previousDisplayDay_ = displayDay;
 
-  std::string timeText = AppointmentTimeText(e);
-  const std::string subject = SubjectMarkup(e.Subject, e.EntryID);
-  std::string location = CutText(e.Location, s.MaxSubjectSize);
-  if (!s.HTMLSubject) location = EscapeMarkup(location);
+  std::string location;
+  if (s.ShowLocation) {
+    location = CutText(e.Location, s.MaxSubjectSize);
+    if (!s.HTMLSubject) location = EscapeMarkup(location);
+  }
+  const bool withLocation = !location.empty();
 
+  std::string line = ItemLine(e.Subject.size() + e.EntryID.size() + location.size());
+  line += v.ShadowOpen;
+  if (s.Align == 0) line += v.IndentText;
   if (s.ShowCurrentTaskIndicator) {
     const bool inProgress =
         !e.AllDayEvent && e.DisplayDate <= in_.now && in_.now <= e.End + kOneMinute;
-    timeText = "<IMG src=\"idx:" + std::string(inProgress ? "5" : "4") + "\" align=\"" +
-               v.ImageAlign + "\"> " + timeText;
+    line += inProgress ? "<IMG src=\"idx:5\" align=\"" : "<IMG src=\"idx:4\" align=\"";
+    line += v.ImageAlign;
+    line += "\"> ";
   }
-
-  const bool withLocation = s.ShowLocation && !location.empty();
-  const std::string l = withLocation ? " (" + location + ")" : "";
+  AppendAppointmentTime(line, e, displayDay);
+  AppendSubject(line, e.Subject, e.EntryID);
+  if (withLocation) {
+    line += " (";
+    line += location;
+    line += ')';
+  }
   if (s.Align == 0) {
-    lines_.push_back(v.ShadowOpen + v.IndentText + timeText + subject + l +
-                     (withLocation ? " <BR>" : "<BR>") + v.ShadowClose);
+    line += withLocation ? " <BR>" : "<BR>";
   } else {
-    lines_.push_back(v.ShadowOpen + timeText + subject + l + v.IndentText + "<BR>" + v.ShadowClose);
+    line += v.IndentText;
+    line += "<BR>";
   }
+  line += v.ShadowClose;
+  lines_.push_back(std::move(line));
   ++itemLines_;
   itemIndexes_.push_back(lines_.size() - 1);
 }
@@ -149,10 +188,22 @@ std::vector<std::string> DisplayComposer::EndCalendar() {
 
 // ---- Task section -----------------------------------------------------------
 
+DisplayComposer::TaskDateStanding DisplayComposer::StandingOf(AutomationDate taskDate) const {
+  if (taskDate < today_) return TaskDateStanding::Due;
+  if (IsSameDay(taskDate, today_, in_.formats)) return TaskDateStanding::DueToday;
+  return TaskDateStanding::Future;
+}
+
 Color DisplayComposer::TaskDateColor(AutomationDate taskDate) const {
   const Settings& s = in_.settings;
-  if (taskDate < today_) return s.TaskDueColor;
-  if (IsSameDay(taskDate, today_, in_.formats)) return s.TaskDueTodayColor;
+  switch (StandingOf(taskDate)) {
+    case TaskDateStanding::Due:
+      return s.TaskDueColor;
+    case TaskDateStanding::DueToday:
+      return s.TaskDueTodayColor;
+    case TaskDateStanding::Future:
+      break;
+  }
   return s.TaskFutureColor;
 }
 
@@ -167,36 +218,53 @@ void DisplayComposer::BeginTasks() {
                    "</B></U></a><BR>" + v.ShadowClose + "</a>");
 }
 
+void DisplayComposer::AppendTaskDatePrefix(std::string& line, AutomationDate date) const {
+  const Settings& s = in_.settings;
+  if (date == NoDate) return;
+  const std::string& color = taskColorTexts_[static_cast<int>(StandingOf(date))];
+  const auto colorOpen = [&] {
+    line += "<font color=\"";
+    line += color;
+    line += "\">";
+  };
+  if (!s.ShowTaskDate) {
+    if (s.ShowTaskDateColor && s.ColorAllTask) colorOpen();
+    return;
+  }
+  if (s.ShowTaskDateColor) {
+    line += "<font color=\"";
+    line += color;
+    line += "\" Size=\"";
+  } else {
+    line += "<font Size=\"";
+  }
+  line += values_.FontSizeText;
+  line += "\">";
+  AppendDateTimeText(line, date, in_.formats);
+  line += " - </Font>";
+  if (s.ShowTaskDateColor && s.ColorAllTask) colorOpen();
+}
+
 void DisplayComposer::AddTask(const TaskEntry& t) {
   const Settings& s = in_.settings;
   const RefreshValues& v = values_;
-  const AutomationDate date = t.TaskDate;
-  const std::string color = "#" + ColorToText(TaskDateColor(date));
-
-  std::string prefix;
-  if (!s.ShowTaskDate) {
-    if (date != NoDate && s.ShowTaskDateColor && s.ColorAllTask) {
-      prefix = "<font color=\"" + color + "\">";
-    }
-  } else if (date == NoDate) {
-    prefix.clear();
-  } else if (s.ShowTaskDateColor) {
-    prefix = "<font color=\"" + color + "\" Size=\"" + v.FontSizeText + "\">" +
-             DateTimeText(date, in_.formats) + " - </Font>";
-    if (s.ColorAllTask) prefix += "<font color=\"" + color + "\">";
-  } else {
-    prefix =
-        "<font Size=\"" + v.FontSizeText + "\">" + DateTimeText(date, in_.formats) + " - </Font>";
-  }
-
-  const std::string subject = SubjectMarkup(t.Subject, t.EntryID);
-  std::string text = t.Complete ? "<s>" + prefix + subject + "</s>" : prefix + subject;
-  if (s.ShowTaskDateColor && s.ColorAllTask) text += "</font>";
+  std::string line = ItemLine(t.Subject.size() + t.EntryID.size());
+  line += v.ShadowOpen;
   if (s.ShowImpIcons) {
-    const char* image = t.Importance == 2 ? "2" : t.Importance == 0 ? "3" : "4";
-    text = "<IMG src=\"idx:" + std::string(image) + "\" align=\"" + v.ImageAlign + "\"> " + text;
+    line += t.Importance == 2   ? "<IMG src=\"idx:2\" align=\""
+            : t.Importance == 0 ? "<IMG src=\"idx:3\" align=\""
+                                : "<IMG src=\"idx:4\" align=\"";
+    line += v.ImageAlign;
+    line += "\"> ";
   }
-  lines_.push_back(v.ShadowOpen + text + v.ShadowClose + "<br>");
+  if (t.Complete) line += "<s>";
+  AppendTaskDatePrefix(line, t.TaskDate);
+  AppendSubject(line, t.Subject, t.EntryID);
+  if (t.Complete) line += "</s>";
+  if (s.ShowTaskDateColor && s.ColorAllTask) line += "</font>";
+  line += v.ShadowClose;
+  line += "<br>";
+  lines_.push_back(std::move(line));
   ++itemLines_;
   itemIndexes_.push_back(lines_.size() - 1);
 }

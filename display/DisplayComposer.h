@@ -64,18 +64,29 @@ class DisplayComposer {
   Color TaskDateColor(AutomationDate taskDate) const;
 
  private:
-  std::string SubjectMarkup(const std::string& subject, const std::string& entryId) const;
-  std::string AppointmentTimeText(const AppointmentEntry& e) const;
+  enum class TaskDateStanding { Due, DueToday, Future };
+  TaskDateStanding StandingOf(AutomationDate taskDate) const;
+
+  // Each item line is written piece by piece into one string.
+  void AppendSubject(std::string& line, const std::string& subject,
+                     const std::string& entryId) const;
+  void AppendAppointmentTime(std::string& line, const AppointmentEntry& e,
+                             long long displayDay) const;
+  void AppendTaskDatePrefix(std::string& line, AutomationDate taskDate) const;
   std::string DayHeading(AutomationDate displayDate) const;
 
   ComposeInputs in_;
   RefreshValues values_;
   AutomationDate today_ = 0;
+  // `<font size="...">`, and "#" with each task date colour: the same for
+  // every item of a refresh, so written once.
+  std::string fontOpen_;
+  std::string taskColorTexts_[3];  // by TaskDateStanding
   std::vector<std::string> lines_;
   int itemLines_ = 0;
   std::vector<std::size_t> itemIndexes_;
   bool haveDay_ = false;
-  AutomationDate previousDisplayDate_ = 0;
+  long long previousDisplayDay_ = 0;  // DayNumber of the last display date
 };
 
 // Runs a query, handing its entries to the consumer.

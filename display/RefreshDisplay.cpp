@@ -19,6 +19,7 @@ CalendarQueryOptions CalendarOptionsOf(const Settings& s) {
   o.CalIgnoreWeekends = s.CalIgnoreWeekends;
   o.CalendarCategories = s.CalendarCategories;
   o.ShowCalCategories = s.ShowCalCategories;
+  o.OpenOutlookItem = s.OpenOutlookItem;
   return o;
 }
 
@@ -32,6 +33,7 @@ TaskQueryOptions TaskOptionsOf(const Settings& s) {
   o.ShowTodayTasks = s.ShowTodayTasks;
   o.ShowTodayTasksEmpty = s.ShowTodayTasksEmpty;
   o.TaskDateType = s.TaskDateType;
+  o.OpenOutlookItem = s.OpenOutlookItem;
   return o;
 }
 
@@ -203,11 +205,13 @@ bool RefreshDisplay(RefreshWindow& window, RefreshLabel& label, const RefreshSer
         TaskQuery(*ns, TaskOptionsOf(s), now, take);
       },
       [&](std::string line, bool item) {
-        label.AddLine(line);
-        if (mayCut) {
-          lines.push_back(std::move(line));
-          items.push_back(item);
+        if (!mayCut) {
+          label.AddLine(std::move(line));
+          return;
         }
+        label.AddLine(line);
+        lines.push_back(std::move(line));
+        items.push_back(item);
       });
 
   SizeWindowCut(window, label, s, lines, items);

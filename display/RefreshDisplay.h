@@ -77,7 +77,7 @@ class RefreshLabel {
   // Links take the label's own font colour, so they look like the rest.
   virtual void SetLinkColorToFontColor() = 0;
   virtual void ClearLines() = 0;
-  virtual void AddLine(const std::string& line) = 0;
+  virtual void AddLine(std::string line) = 0;
   // Width and height of the markup as a label sized to fit it would take.
   virtual void MeasureLines(int& width, int& height) = 0;
   // Height of a text in the label's font.

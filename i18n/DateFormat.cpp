@@ -1,5 +1,6 @@
 #include "i18n/DateFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <string>
@@ -128,52 +129,91 @@ std::vector<Token> Tokenize(std::string_view p) {
   return tokens;
 }
 
-bool UsesTwelveHours(const std::vector<Token>& tokens) {
-  for (const Token& t : tokens) {
-    if (t.field == Field::AmPmLetters || t.field == Field::AmPmLocale) return true;
+// A pattern's fields, and which parts of a date they write.
+struct Pattern {
+  std::vector<Token> tokens;
+  bool twelveHours = false;  // an am/pm field counts the hours to 12
+  bool writesDate = false;   // day, weekday, month or year
+  bool writesTime = false;   // hour, minute, second or am/pm
+};
+
+Pattern ReadPattern(std::string_view text) {
+  Pattern p;
+  p.tokens = Tokenize(text);
+  for (const Token& t : p.tokens) {
+    switch (t.field) {
+      case Field::Literal:
+      case Field::DateSeparator:
+      case Field::TimeSeparator:
+        break;
+      case Field::AmPmLetters:
+      case Field::AmPmLocale:
+        p.twelveHours = true;
+        p.writesTime = true;
+        break;
+      case Field::Hour:
+      case Field::Minute:
+      case Field::Second:
+        p.writesTime = true;
+        break;
+      default:
+        p.writesDate = true;
+        break;
+    }
   }
-  return false;
+  return p;
 }
 
-// The value with leading zeros up to `width` characters, sign included.
+// The value with leading zeros up to `width` characters, sign included,
+// added to `out` at once.
 void AppendNumber(std::string& out, int value, int width) {
+  char text[32];
+  char* next = text;
+  if (value < 0) *next++ = '-';
   char digits[16];
   const long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
-  const char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
   const int length = static_cast<int>(end - digits) + (value < 0 ? 1 : 0);
-  if (value < 0) out += '-';
-  if (length < width) out.append(static_cast<std::size_t>(width - length), '0');
-  out.append(digits, static_cast<std::size_t>(end - digits));
+  for (int zeros = std::min(width - length, 8); zeros > 0; --zeros) *next++ = '0';
+  next = std::copy(digits, end, next);
+  out.append(text, static_cast<std::size_t>(next - text));
 }
 
 // A refresh formats thousands of dates with the same two or three patterns.
-const std::vector<Token>& TokensOf(std::string_view pattern) {
-  thread_local std::vector<std::pair<std::string, std::vector<Token>>> recent;
-  for (const auto& [text, tokens] : recent) {
-    if (text == pattern) return tokens;
+const Pattern& PatternOf(std::string_view text) {
+  thread_local std::vector<std::pair<std::string, Pattern>> recent;
+  for (const auto& [known, pattern] : recent) {
+    if (known == text) return pattern;
   }
   if (recent.size() >= 8) recent.erase(recent.begin());
-  recent.emplace_back(std::string(pattern), Tokenize(pattern));
+  recent.emplace_back(std::string(text), ReadPattern(text));
   return recent.back().second;
 }
 
 // "am/pm" keeps the letter case the pattern used for each half.
-std::string AmPmFromPattern(std::string_view spelling, bool pm) {
+std::string_view AmPmFromPattern(std::string_view spelling, bool pm) {
   const size_t slash = spelling.find('/');
-  return std::string(pm ? spelling.substr(slash + 1) : spelling.substr(0, slash));
+  return pm ? spelling.substr(slash + 1) : spelling.substr(0, slash);
 }
 
 }  // namespace
 
 std::string FormatDateTime(std::string_view pattern, AutomationDate date,
                            const FormatSettings& fs) {
-  const std::vector<Token>& tokens = TokensOf(pattern);
-  const bool twelve = UsesTwelveHours(tokens);
-  const CivilDate c = DecodeDate(date);
-  const TimeOfDay t = DecodeTime(date);
-  const int weekday = DayOfWeek(date);
   std::string out;
-  for (const Token& tok : tokens) {
+  AppendDateTime(out, pattern, date, fs);
+  return out;
+}
+
+void AppendDateTime(std::string& out, std::string_view pattern, AutomationDate date,
+                    const FormatSettings& fs) {
+  const Pattern& p = PatternOf(pattern);
+  const bool twelve = p.twelveHours;
+  // Only what the pattern writes is worked out: many patterns are times alone.
+  const CivilDate c = p.writesDate ? DecodeDate(date) : CivilDate{};
+  const int weekday = p.writesDate ? DayOfWeek(date) : 0;
+  const TimeOfDay t = p.writesTime ? DecodeTime(date) : TimeOfDay{};
+  for (const Token& tok : p.tokens) {
     switch (tok.field) {
       case Field::Literal:
         out += tok.text;
@@ -231,7 +271,6 @@ std::string FormatDateTime(std::string_view pattern, AutomationDate date,
         break;
     }
   }
-  return out;
 }
 
 namespace {

@@ -8,9 +8,7 @@ bool IsSameDay(AutomationDate a, AutomationDate b, const FormatSettings&) {
   // Equal "mmmm d, yyyy" texts are equal calendar dates (month names differ
   // in every locale), so the dates are compared without writing them: this
   // runs several times for every appointment of every refresh.
-  const CivilDate x = DecodeDate(a);
-  const CivilDate y = DecodeDate(b);
-  return x.year == y.year && x.month == y.month && x.day == y.day;
+  return DayNumber(a) == DayNumber(b);
 }
 
 std::string MinuteText(AutomationDate date, const FormatSettings& fs) {

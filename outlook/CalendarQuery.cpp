@@ -105,7 +105,7 @@ void HandleAppointment(OutlookItem& item, const CalendarQueryOptions& options,
   entry.DisplayDate = AppointmentDisplayDate(entry.Start, entry.End, window, fs);
   entry.Subject = appointment->Subject();
   entry.Location = appointment->Location();
-  entry.EntryID = appointment->EntryID();
+  if (options.OpenOutlookItem) entry.EntryID = appointment->EntryID();
   consumer(entry, window.referenceMoment);
 }
 

@@ -18,6 +18,9 @@ struct CalendarQueryOptions {
   bool CalIgnoreWeekends = false;
   std::string CalendarCategories;
   bool ShowCalCategories = true;
+  // Entry IDs serve only the links to the items that this turns on; without
+  // it they are not asked for and stay empty.
+  bool OpenOutlookItem = false;
 };
 
 // The dates of one query, all taken from the current moment.

@@ -54,7 +54,7 @@ void TaskQuery(NameSpace& ns, const TaskQueryOptions& options, AutomationDate no
     }
     TaskEntry entry;
     entry.Subject = task.Subject();
-    entry.EntryID = task.EntryID();
+    if (options.OpenOutlookItem) entry.EntryID = task.EntryID();
     entry.Complete = task.Complete();
     entry.Importance = task.Importance();
     entry.DueDate = due;

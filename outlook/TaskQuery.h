@@ -20,6 +20,9 @@ struct TaskQueryOptions {
   bool ShowTodayTasks = true;
   bool ShowTodayTasksEmpty = true;
   int TaskDateType = 0;  // 0 the due date is the task date, else the start date
+  // Entry IDs serve only the links to the items that this turns on; without
+  // it they are not asked for and stay empty.
+  bool OpenOutlookItem = false;
 };
 
 // The key of the sort request, or none for SortTasks outside 0 to 2.

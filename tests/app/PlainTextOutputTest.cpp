@@ -14,6 +14,8 @@ TEST(PlainTextOutput, LinesEndInNewlineWithoutTrailingBlanks) {
   // Blank lines stay, a line of blanks becomes empty, a lone \r is a blank.
   EXPECT_EQ(DisplayPlainText("a<BR><BR>  <BR>b\r<BR>"), "a\n\n\nb\n");
   EXPECT_EQ(DisplayPlainText("a<BR>   "), "a\n\n");
+  // Line ends written in the text end lines too; a lone \r inside a line stays.
+  EXPECT_EQ(DisplayPlainText("a \r\nb\nc\rd\n\n"), "a\nb\nc\rd\n\n");
 }
 
 TEST(PlainTextOutput, EntitiesAreReadOnce) {
@@ -22,6 +24,8 @@ TEST(PlainTextOutput, EntitiesAreReadOnce) {
   // A non-breaking space at a line end is a trailing blank like any other.
   EXPECT_EQ(DisplayPlainText("Lunch&nbsp;&nbsp;<BR>&nbsp;x"), "Lunch\n x\n");
   EXPECT_EQ(DisplayPlainText("&unknown; & &am"), "&unknown; & &am\n");
+  // Tags go before entities are read: one split by a tag is whole again.
+  EXPECT_EQ(DisplayPlainText("&<b>lt;b&</b>gt;&&amp;&lt"), "<b>&&&lt\n");
 }
 
 }  // namespace

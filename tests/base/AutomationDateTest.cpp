@@ -43,9 +43,35 @@ TEST(AutomationDate, TimeRoundsToTheMillisecondAndCarriesIntoTheDay) {
   EXPECT_EQ(DecodeTime(EncodeDate(2026, 1, 1) + 10.0 / 24.0).minute, 0);
 }
 
+TEST(AutomationDate, DayNumbersTellTheDayDecodeDateTells) {
+  const double day = EncodeDate(2026, 3, 31);
+  const double ms = 1.0 / 86400000.0;
+  EXPECT_EQ(DayNumber(day), 46112);
+  EXPECT_EQ(DayNumber(day + 0.75), 46112);
+  // Half a millisecond before midnight rounds into the next day; a little
+  // less stays, as DecodeDate decides.
+  EXPECT_EQ(DayNumber(day + 1.0 - 0.4 * ms), 46113);
+  EXPECT_EQ(DecodeDate(day + 1.0 - 0.4 * ms).month, 4);
+  EXPECT_EQ(DayNumber(day + 1.0 - 0.6 * ms), 46112);
+  EXPECT_EQ(DecodeDate(day + 1.0 - 0.6 * ms).day, 31);
+  // Before 1899 the time runs forward from a negative day, and rounding up
+  // moves to the day before.
+  EXPECT_EQ(DayNumber(-1.25), -1);
+  EXPECT_EQ(DayNumber(-1.0 - (1.0 - 0.4 * ms)), -2);
+  EXPECT_EQ(DecodeDate(-1.0 - (1.0 - 0.4 * ms)).day, 28);
+  // Every day of a few years, at its start and end, against the civil date.
+  for (double d = EncodeDate(2024, 1, 1); d < EncodeDate(2028, 1, 1); d += 1.0) {
+    const CivilDate c = DecodeDate(d);
+    ASSERT_EQ(DayNumber(d + 0.99999), DayNumber(d));
+    ASSERT_EQ(DayNumber(d), static_cast<long long>(EncodeDate(c.year, c.month, c.day)));
+  }
+}
+
 TEST(AutomationDate, WeekdaysAndMonthLengths) {
-  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 2);   // a Tuesday
-  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 6);  // a Saturday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 2);                  // a Tuesday
+  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 6);                 // a Saturday
+  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 25)), 1);                 // a Monday, before the epoch
+  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 3, 28) + 0.99999999999), 0);  // rounds into Sunday
   EXPECT_EQ(DaysInMonth(2024, 2), 29);
   EXPECT_EQ(DaysInMonth(1900, 2), 28);
   EXPECT_EQ(DaysInMonth(2000, 2), 29);

@@ -143,7 +143,7 @@ class RecordingLabel : public RefreshLabel {
   void SetIgnoreClearType(bool) override {}
   void SetLinkColorToFontColor() override {}
   void ClearLines() override { lines.clear(); }
-  void AddLine(const std::string& line) override { lines.push_back(line); }
+  void AddLine(std::string line) override { lines.push_back(std::move(line)); }
   void MeasureLines(int& w, int& h) override {
     w = measuredWidth;
     h = 13 * static_cast<int>(lines.size());

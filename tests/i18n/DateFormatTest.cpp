@@ -25,6 +25,11 @@ TEST(FormatDateTime, WritesEachPatternLetter) {
   EXPECT_EQ(FormatDateTime("mmmm d, yyyy", d, us), "March 4, 2026");
   EXPECT_EQ(FormatDateTime("'day' d \"of\" m", d, us), "day 4 of 3");
   EXPECT_EQ(FormatDateTime("M/D/YYYY", d, us), "3/4/2026");
+  // Patterns of one field alone: only the part of the date they write is read.
+  EXPECT_EQ(FormatDateTime("dddd", d, us), "Wednesday");
+  EXPECT_EQ(FormatDateTime("mmm", d, us), "Mar");
+  EXPECT_EQ(FormatDateTime("ampm", d, us), "PM");
+  EXPECT_EQ(FormatDateTime("ss", d, us), "09");
 }
 
 TEST(FormatDateTime, SeparatorsComeFromTheLocale) {
@@ -33,6 +38,14 @@ TEST(FormatDateTime, SeparatorsComeFromTheLocale) {
   FormatSettings fs = GermanFormats();
   fs.timeSeparator = ".";
   EXPECT_EQ(FormatDateTime("hh:nn", d, fs), "09.30");
+}
+
+TEST(AppendDateTime, WritesAfterWhatIsThereAlready) {
+  const AutomationDate d = EncodeDateTime(2026, 12, 24, 21, 5);
+  std::string line = "<b>";
+  AppendDateTime(line, "h:nn a/p", d, UsFormats());
+  AppendDateTime(line, " ddd", d, UsFormats());
+  EXPECT_EQ(line, "<b>9:05 p Thu");
 }
 
 TEST(ParseDateTime, ReadsDateWithAndWithoutTime) {

@@ -124,6 +124,26 @@ TEST(CalendarQueryTest, OneBadItemIsSkippedAndTheWalkGoesOn) {
   EXPECT_EQ(moments, (std::vector<AutomationDate>{kToday, kToday, kToday}));
 }
 
+TEST(CalendarQueryTest, EntryIdsAreAskedForOnlyForItemLinks) {
+  auto standup = Appointment("Standup", kToday + 0.4, kToday + 0.45);
+  for (const bool links : {false, true}) {
+    MockStore store(kFolderCalendar);
+    EXPECT_CALL(*store.items, Sort("[Start]", false));
+    EXPECT_CALL(*store.items, SetIncludeRecurrences(true));
+    EXPECT_CALL(*store.items, Find(::testing::_)).WillOnce(Return(standup));
+    EXPECT_CALL(*store.items, FindNext()).WillOnce(Return(nullptr));
+    CalendarQueryOptions options;
+    options.OpenOutlookItem = links;
+    std::vector<AppointmentEntry> handed;
+    CalendarQuery(store.ns, options, test::UsFormats(), kNow,
+                  [&](const AppointmentEntry& e, AutomationDate) { handed.push_back(e); });
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].Subject, "Standup");
+    EXPECT_EQ(handed[0].EntryID, links ? "id-Standup" : "");
+    EXPECT_EQ(standup->entryIdReads, links ? 1 : 0);
+  }
+}
+
 TEST(CalendarQueryTest, FailingFindNextEndsTheWalkWithItsError) {
   auto first = Appointment("First", kToday + 0.4, kToday + 0.45);
   MockStore store(kFolderCalendar);

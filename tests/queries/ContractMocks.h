@@ -67,7 +67,11 @@ struct FakeAppointment : OutlookItem, _AppointmentItem {
   }
   std::string Location() const override { return location; }
   std::string Categories() const override { return categories; }
-  std::string EntryID() const override { return entryId; }
+  std::string EntryID() const override {
+    ++entryIdReads;
+    return entryId;
+  }
+  mutable int entryIdReads = 0;
 };
 
 struct FakeTask : OutlookItem, _TaskItem {
@@ -91,7 +95,11 @@ struct FakeTask : OutlookItem, _TaskItem {
   int Importance() const override { return importance; }
   std::string Subject() const override { return subject; }
   std::string Categories() const override { return categories; }
-  std::string EntryID() const override { return entryId; }
+  std::string EntryID() const override {
+    ++entryIdReads;
+    return entryId;
+  }
+  mutable int entryIdReads = 0;
 };
 
 // A note, a contact: neither an appointment nor a task.

@@ -105,6 +105,7 @@ class CalendarOnStoreTest : public ::testing::TestWithParam<FormatCase> {
 TEST_P(CalendarOnStoreTest, WindowListsWhatStartsOrEndsInsideIt) {
   CalendarQueryOptions options;
   options.CalendarDaysToDisplay = 5;
+  options.OpenOutlookItem = true;  // for the entry IDs
   // Those that began before today and end on another day are listed under
   // today, in start order all the same.
   EXPECT_EQ(
@@ -137,6 +138,7 @@ TEST_P(CalendarOnStoreTest, WeeklySeriesIsListedOncePerOccurrence) {
   options.CalendarDaysToDisplay = 14;
   options.CalendarCategories = "Nothing of this name";
   options.ShowCalCategories = false;  // every item passes
+  options.OpenOutlookItem = true;     // for the entry IDs
   Lines reviews;
   std::vector<std::string> ids;
   for (const std::string& line : Agenda(options, kAfternoon)) {

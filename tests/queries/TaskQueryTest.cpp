@@ -122,6 +122,7 @@ TEST(TaskQueryTest, HandsOverRetainedTasksInServerOrder) {
   options.ShowTodayTasks = true;
   options.ShowTodayTasksEmpty = true;
   options.TaskDateType = 1;
+  options.OpenOutlookItem = true;
   std::vector<TaskEntry> handed;
   TaskQuery(store.ns, options, kNow, [&](const TaskEntry& e) { handed.push_back(e); });
 
@@ -151,6 +152,23 @@ TEST(TaskQueryTest, TaskDateIsTheDueDateForTaskDateTypeZero) {
   TaskQuery(store.ns, options, kNow, [&](const TaskEntry& e) { handed.push_back(e); });
   ASSERT_EQ(handed.size(), 1u);
   EXPECT_EQ(handed[0].TaskDate, kToday + 4);
+}
+
+TEST(TaskQueryTest, EntryIdsAreAskedForOnlyForItemLinks) {
+  auto report = Task("Report", kToday);
+  for (const bool links : {false, true}) {
+    MockStore store(kFolderTasks);
+    EXPECT_CALL(*store.items, Sort("[DueDate]", true));
+    EXPECT_CALL(*store.items, Find("([Complete] = False)")).WillOnce(Return(report));
+    EXPECT_CALL(*store.items, FindNext()).WillOnce(Return(nullptr));
+    TaskQueryOptions options;
+    options.OpenOutlookItem = links;
+    std::vector<TaskEntry> handed;
+    TaskQuery(store.ns, options, kNow, [&](const TaskEntry& e) { handed.push_back(e); });
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].EntryID, links ? "id-Report" : "");
+    EXPECT_EQ(report->entryIdReads, links ? 1 : 0);
+  }
 }
 
 TEST(TaskQueryTest, ItemOfAnotherKindEndsTheWalkWithAnError) {
