@@ -16,7 +16,8 @@ import time
 import unittest
 
 from harness import DesktopTestCase, wait_until
-from test_display import image_size, non_key_pixels
+from pictures import crop, image_size, pixels
+from test_display import KEY
 
 WALLPAPER = "#336699"
 SHOW_WITHIN = 5.0  # seconds from the end of a sync to the window showing it
@@ -156,18 +157,16 @@ class OwnCalendar(DesktopTestCase):
         picture = os.path.join(self.tmp, "expected.png")
         made = self.app.run("--screenshot", picture)
         self.assertEqual(made.returncode, 0, made.stderr)
-        drawn = non_key_pixels(picture)
+        drawn = pixels(picture, key=KEY)
         width, height = image_size(picture)
 
         def matches():
-            x, y, w, h = self.x.geometry(window)
-            if (w, h) != (width, height):
+            geometry = self.x.geometry(window)
+            if geometry[2:] != (width, height):
                 return False
             shot = self.x.screenshot(os.path.join(self.tmp, "root.png"))
-            crop = os.path.join(self.tmp, "window.png")
-            subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage",
-                            crop], check=True)
-            shown = non_key_pixels(crop, key=WALLPAPER)
+            shown = pixels(crop(shot, geometry, os.path.join(self.tmp, "window.png")),
+                           key=WALLPAPER)
             return sum(1 for p, c in drawn.items() if shown.get(p) != c) < len(drawn) // 100
         return matches
 
