@@ -89,7 +89,9 @@ void HandleAppointment(OutlookItem& item, const CalendarQueryOptions& options,
                        const AppointmentConsumer& consumer) {
   const _AppointmentItem* appointment = item.QueryAppointmentItem();
   if (appointment == nullptr) return;
-  if (!CategoryFilter(appointment->Categories(), options.CalendarCategories,
+  // An empty list keeps every item: the categories are not even read.
+  if (!options.CalendarCategories.empty() &&
+      !CategoryFilter(appointment->Categories(), options.CalendarCategories,
                       options.ShowCalCategories)) {
     return;
   }

@@ -45,7 +45,9 @@ void TaskQuery(NameSpace& ns, const TaskQueryOptions& options, AutomationDate no
   for (std::shared_ptr<OutlookItem> item = items->Find(TaskFilterText(options.ShowCompletedTaks));
        item != nullptr; item = items->FindNext()) {
     const _TaskItem& task = ToTaskItem(*item);
-    if (!CategoryFilter(task.Categories(), options.TasksCategories, options.ShowTaskCategories)) {
+    // An empty list keeps every item: the categories are not even read.
+    if (!options.TasksCategories.empty() &&
+        !CategoryFilter(task.Categories(), options.TasksCategories, options.ShowTaskCategories)) {
       continue;
     }
     const AutomationDate due = task.DueDate();

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <span>
+#include <utility>
 
 #include "base/AsciiCase.h"
 #include "outlook/AutomationError.h"
@@ -163,6 +165,28 @@ class IcalTaskItem final : public OutlookItem, public _TaskItem {
   IcalItems::Row row_;
 };
 
+// A wall range as automation dates, to pass over most rows without turning
+// their dates into wall seconds. From 1899-12-30 on the numbers order as the
+// dates do; a second of slack on each side keeps rounding from turning away
+// a date the range holds. Earlier dates take the exact test.
+class AutomationRange {
+ public:
+  explicit AutomationRange(const WallRange& range) : range_(range) {
+    if (range.lo > kNoLowerBound + 1) lo_ = AutomationFromWall(range.lo - 1);
+    if (range.hi < kNoUpperBound - 1) hi_ = AutomationFromWall(range.hi + 1);
+  }
+  // False only for a date outside the range.
+  bool MayHold(AutomationDate date) const {
+    if (date >= 0) return date >= lo_ && date <= hi_;
+    return range_.Contains(WallFromAutomation(date));
+  }
+
+ private:
+  WallRange range_;
+  double lo_ = -std::numeric_limits<double>::infinity();
+  double hi_ = std::numeric_limits<double>::infinity();
+};
+
 // Two days on each side cover any difference between the local clock and a
 // series' own zone, so the wall range of a series never misses an occurrence;
 // the filter decides on the exact local times afterwards.
@@ -229,13 +253,12 @@ std::shared_ptr<OutlookItem> IcalItems::FindNext() {
 void IcalItems::CollectAppointments(const Filter& filter) {
   const DateBounds bounds = filter.BoundsOf(kStart, kEnd);
   if (bounds.Empty()) return;
+  const AutomationRange starts(bounds.first);
+  const AutomationRange ends(bounds.second);
   const auto consider = [&](const IcalSource& source, const Appointment& item, AutomationDate start,
                             AutomationDate end) {
     // The bounds only spare the evaluation of rows that cannot match.
-    if (!bounds.first.Contains(WallFromAutomation(start)) ||
-        !bounds.second.Contains(WallFromAutomation(end))) {
-      return;
-    }
+    if (!starts.MayHold(start) || !ends.MayHold(end)) return;
     const Row row{&source, &item, nullptr, start, end};
     if (filter.Matches(RowValues(row))) matches_.push_back(row);
   };
@@ -266,32 +289,35 @@ void IcalItems::SortMatches() {
   if (sortProperty_ < 0 || matches_.size() < 2) return;
   const ValueType type = PropertiesOf(kind_)[static_cast<std::size_t>(sortProperty_)].type;
   const int property = sortProperty_;
-  // Each row's key is taken once; the rows are then put in the order of
-  // their keys. Equal keys keep the store's order, both ways.
-  std::vector<std::uint32_t> order(matches_.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  const auto sortBy = [this, &order](const auto& keys, auto less) {
-    const auto before = [&](std::uint32_t a, std::uint32_t b) {
-      if (less(keys[a], keys[b])) return !descending_;
-      if (less(keys[b], keys[a])) return descending_;
-      return a < b;
-    };
-    std::sort(order.begin(), order.end(), before);
+  // Each row's key is taken once and sorted beside the row's place; equal
+  // keys keep the store's order, both ways.
+  std::vector<std::uint32_t> order;
+  const auto sortBy = [this, &order](auto keyed, auto less) {
+    std::sort(keyed.begin(), keyed.end(), [&less, this](const auto& a, const auto& b) {
+      if (less(a.first, b.first)) return !descending_;
+      if (less(b.first, a.first)) return descending_;
+      return a.second < b.second;
+    });
+    order.reserve(keyed.size());
+    for (const auto& entry : keyed) order.push_back(entry.second);
   };
   if (type == ValueType::Text) {
-    std::vector<std::string> texts;
-    texts.reserve(matches_.size());
-    for (const Row& row : matches_) texts.emplace_back(RowValues(row).TextValue(property));
-    sortBy(texts, [](const std::string& a, const std::string& b) { return LessTextAscii(a, b); });
-  } else {
-    std::vector<double> numbers;
-    numbers.reserve(matches_.size());
-    for (const Row& row : matches_) {
-      const RowValues values(row);
-      numbers.push_back(type == ValueType::Date ? values.Date(property)
-                                                : values.NumberValue(property));
+    std::vector<std::pair<std::string, std::uint32_t>> keyed;
+    keyed.reserve(matches_.size());
+    for (std::uint32_t i = 0; i < matches_.size(); ++i) {
+      keyed.emplace_back(RowValues(matches_[i]).TextValue(property), i);
     }
-    sortBy(numbers, std::less<double>());
+    sortBy(std::move(keyed),
+           [](const std::string& a, const std::string& b) { return LessTextAscii(a, b); });
+  } else {
+    std::vector<std::pair<double, std::uint32_t>> keyed;
+    keyed.reserve(matches_.size());
+    for (std::uint32_t i = 0; i < matches_.size(); ++i) {
+      const RowValues values(matches_[i]);
+      keyed.emplace_back(
+          type == ValueType::Date ? values.Date(property) : values.NumberValue(property), i);
+    }
+    sortBy(std::move(keyed), std::less<double>());
   }
   std::vector<Row> sorted;
   sorted.reserve(matches_.size());
