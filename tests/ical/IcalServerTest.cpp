@@ -118,6 +118,29 @@ TEST_F(IcalServerTest, StartSortsBothWaysAndRecurrencesNeedAsking) {
               ElementsAre("Weekly review", "Long project", "Call New York"));
 }
 
+// A filter's bounds hold to the minute at both ends, also before 1900, where
+// automation dates no longer order as their numbers do.
+TEST_F(IcalServerTest, FilterBoundsHoldToTheMinuteAtBothEnds) {
+  const auto event = [](const std::string& subject, const std::string& start) {
+    return "BEGIN:VEVENT\nUID:" + subject + "\nSUMMARY:" + subject + "\nDTSTART:" + start +
+           "\nEND:VEVENT\n";
+  };
+  test::TempStore store;
+  store.Write(
+      "edges.ics",
+      test::Calendar(event("before", "20261207T235900") + event("first", "20261208T000000") +
+                     event("last", "20261209T235900") + event("after", "20261210T000000") +
+                     event("old", "18991229T180000") + event("older", "18991228T180000")));
+  EXPECT_THAT(Subjects(WalkAppointments(
+                  *Calendar(store.Root()),
+                  "[Start] >= \"12/08/2026 00:00\" and [Start] <= \"12/09/2026 23:59\"")),
+              ElementsAre("first", "last"));
+  EXPECT_THAT(Subjects(WalkAppointments(
+                  *Calendar(store.Root()),
+                  "[Start] >= \"12/29/1899 00:00\" and [Start] <= \"12/30/1899 00:00\"")),
+              ElementsAre("old"));  // -1.75 as a number, below the bound's -1.0
+}
+
 TEST_F(IcalServerTest, AppointmentsReportTheirTextsAndOneEntryIdPerSeries) {
   auto items = Calendar(test::IcsData("window.ics"));
   std::vector<std::string> callIds;
