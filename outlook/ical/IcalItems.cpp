@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <span>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "outlook/AutomationError.h"
 #include "outlook/ical/EntryId.h"
 #include "outlook/ical/Filter.h"
+#include "outlook/ical/KeyOrder.h"
 #include "outlook/ical/SeriesExpansion.h"
 
 namespace lumivane::ical {
@@ -289,35 +289,30 @@ void IcalItems::SortMatches() {
   if (sortProperty_ < 0 || matches_.size() < 2) return;
   const ValueType type = PropertiesOf(kind_)[static_cast<std::size_t>(sortProperty_)].type;
   const int property = sortProperty_;
-  // Each row's key is taken once and sorted beside the row's place; equal
-  // keys keep the store's order, both ways.
+  // Each row's key is taken once; equal keys keep the store's order, both ways.
   std::vector<std::uint32_t> order;
-  const auto sortBy = [this, &order](auto keyed, auto less) {
-    std::sort(keyed.begin(), keyed.end(), [&less, this](const auto& a, const auto& b) {
-      if (less(a.first, b.first)) return !descending_;
-      if (less(b.first, a.first)) return descending_;
-      return a.second < b.second;
-    });
-    order.reserve(keyed.size());
-    for (const auto& entry : keyed) order.push_back(entry.second);
-  };
   if (type == ValueType::Text) {
     std::vector<std::pair<std::string, std::uint32_t>> keyed;
     keyed.reserve(matches_.size());
     for (std::uint32_t i = 0; i < matches_.size(); ++i) {
       keyed.emplace_back(RowValues(matches_[i]).TextValue(property), i);
     }
-    sortBy(std::move(keyed),
-           [](const std::string& a, const std::string& b) { return LessTextAscii(a, b); });
+    std::sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
+      if (LessTextAscii(a.first, b.first)) return !descending_;
+      if (LessTextAscii(b.first, a.first)) return descending_;
+      return a.second < b.second;
+    });
+    order.reserve(keyed.size());
+    for (const auto& entry : keyed) order.push_back(entry.second);
   } else {
-    std::vector<std::pair<double, std::uint32_t>> keyed;
-    keyed.reserve(matches_.size());
-    for (std::uint32_t i = 0; i < matches_.size(); ++i) {
-      const RowValues values(matches_[i]);
-      keyed.emplace_back(
-          type == ValueType::Date ? values.Date(property) : values.NumberValue(property), i);
+    std::vector<double> keys;
+    keys.reserve(matches_.size());
+    for (const Row& row : matches_) {
+      const RowValues values(row);
+      keys.push_back(type == ValueType::Date ? values.Date(property)
+                                             : values.NumberValue(property));
     }
-    sortBy(std::move(keyed), std::less<double>());
+    order = StableKeyOrder(keys, descending_);
   }
   std::vector<Row> sorted;
   sorted.reserve(matches_.size());
