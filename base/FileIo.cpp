@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -149,6 +150,8 @@ namespace {
 // them: a few faults instead of a thousand for a large file read whole.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
+std::atomic<std::size_t> mappedBytes{0};
+
 std::shared_ptr<char[]> NewBlock(std::size_t bytes) {
   if (bytes < 2 * kHugePage) return std::make_shared_for_overwrite<char[]>(bytes);
   const std::size_t mapped = bytes + kHugePage;  // room to start on a huge page
@@ -157,10 +160,20 @@ std::shared_ptr<char[]> NewBlock(std::size_t bytes) {
   const auto address = reinterpret_cast<std::uintptr_t>(start);
   char* aligned = static_cast<char*>(start) + ((kHugePage - address % kHugePage) % kHugePage);
   ::madvise(aligned, bytes, MADV_HUGEPAGE);  // a hint: without it, ordinary pages
-  return std::shared_ptr<char[]>(aligned, [start, mapped](char*) { ::munmap(start, mapped); });
+  // What can become resident: the block in whole huge pages.
+  const std::size_t held = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  mappedBytes += held;
+  return std::shared_ptr<char[]>(aligned, [start, mapped, held](char*) {
+    ::munmap(start, mapped);
+    mappedBytes -= held;
+  });
 }
 
 }  // namespace
+
+std::size_t MappedSharedBytes() {
+  return mappedBytes;
+}
 
 std::optional<SharedBytes> ReadFileShared(const std::string& path, std::size_t maxBytes) {
   std::shared_ptr<char[]> block;
