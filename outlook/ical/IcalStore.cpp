@@ -64,13 +64,6 @@ IcalStore::~IcalStore() {
   }
 }
 
-FileSignature SignatureOf(const struct stat& s) {
-  return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
-          static_cast<std::int64_t>(s.st_size),
-          static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
-          static_cast<std::int64_t>(s.st_ctim.tv_sec) * 1000000000 + s.st_ctim.tv_nsec};
-}
-
 std::vector<IcalStore::Found> IcalStore::ListSources() {
   struct stat rootStatus {};
   if (stat(root_.c_str(), &rootStatus) != 0) {

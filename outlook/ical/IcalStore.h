@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/FileSignature.h"
 #include "base/FolderChanges.h"
 #include "outlook/ical/CalendarRecords.h"
-#include "outlook/ical/FileSignature.h"
 #include "outlook/ical/SnapshotCache.h"
 #include "outlook/ical/ZoneCache.h"
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "base/FileIo.h"
 #include "base/FileListing.h"
@@ -223,9 +224,9 @@ void SnapshotCache::Write(const std::string& group, std::span<const SnapshotItem
 // temporaries of an interrupted write.
 void SnapshotCache::RemoveForeignFiles(const std::vector<std::string>& current) {
   swept_ = true;
-  std::unordered_map<std::string, bool> wanted;
+  std::unordered_set<std::string> wanted;
   for (const std::string& group : current)
-    wanted.emplace(prefix_ + Hex(SnapshotBodyHash(group)) + std::string(kSuffix), true);
+    wanted.insert(prefix_ + Hex(SnapshotBodyHash(group)) + std::string(kSuffix));
   for (const std::string& name : FolderEntryNames(folder_, false)) {
     if (name.compare(0, prefix_.size(), prefix_) != 0 || wanted.count(name) != 0) continue;
     ::unlink((folder_ + "/" + name).c_str());

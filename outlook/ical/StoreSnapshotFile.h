@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "base/FileIo.h"
+#include "base/FileSignature.h"
 #include "outlook/ical/CalendarRecords.h"
-#include "outlook/ical/FileSignature.h"
 #include "outlook/ical/ZoneCache.h"
 
 namespace lumivane::ical {

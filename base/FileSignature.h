@@ -2,10 +2,11 @@
 // What stat says of a file: any change of its content changes it (device,
 // file number, size, modification and change times in nanoseconds).
 #include <cstdint>
+#include <string>
 
 struct stat;
 
-namespace lumivane::ical {
+namespace lumivane {
 
 struct FileSignature {
   std::uint64_t device = 0;
@@ -17,5 +18,8 @@ struct FileSignature {
 };
 
 FileSignature SignatureOf(const struct stat& status);
+// The signature of a regular file (links followed); false for anything else
+// or when stat fails.
+bool RegularFileSignature(const std::string& path, FileSignature& signature);
 
-}  // namespace lumivane::ical
+}  // namespace lumivane
