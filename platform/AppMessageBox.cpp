@@ -48,22 +48,25 @@ bool IsPathWord(const QString& word) {
   return rest.size() > 1 && (rest.startsWith(u'/') || rest.startsWith(u"~/"));
 }
 
-// The box's label wraps at blanks; a word wider than the label would be
-// broken inside, so the label is made as wide as the widest line (within
-// the screen).
-void WrapAtBlanksOnly(QMessageBox& box) {
+// The box's label is made as wide as its widest line, within the screen, so
+// that a line is wrapped only where it could not fit anyway (at blanks: a
+// path has a line of its own). Qt sizes a message box from the label's
+// minimum width and wraps its text only when that passes half the screen,
+// so a minimum below the widest line would cut lines off instead.
+void FitLabelToLines(QMessageBox& box) {
   auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
   if (!label) return;
   const QFontMetrics metrics(label->font());
   int widest = 0;
   for (const QString& line : box.text().split(u'\n')) {
-    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
-      widest = std::max(widest, metrics.horizontalAdvance(word));
-    }
+    widest = std::max(widest, metrics.horizontalAdvance(line));
   }
+  // Qt never makes a message box wider than the screen less 480 pixels (at
+  // most 1,000, the whole screen up to 1,024); the icon and margins take the rest.
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const int room = screen ? screen->availableGeometry().width() * 9 / 10 - 80 : 1000;
-  label->setMinimumWidth(std::min(widest + 4, std::max(room, 100)));
+  const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+  const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+  label->setMinimumWidth(std::min(widest + 4, std::max(boxLimit - 120, 100)));
 }
 
 }  // namespace
@@ -103,7 +106,7 @@ QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& ca
   // Application-modal: every other window of the program is blocked while it
   // is up.
   box.setWindowModality(Qt::ApplicationModal);
-  WrapAtBlanksOnly(box);
+  FitLabelToLines(box);
   const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
   if (focused) focused->setFocus();
   return result;

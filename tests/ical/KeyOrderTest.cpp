@@ -1,11 +1,11 @@
-#include "outlook/ical/KeyOrder.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 #include <random>
 #include <vector>
+
+#include "outlook/ical/KeyOrder.h"
 
 namespace lumivane::ical {
 namespace {
