@@ -18,6 +18,7 @@
 #include "base/FileIo.h"
 #include "display/DisplayImages.h"
 #include "display/RefreshDisplay.h"
+#include "display/markup/MarkupEntities.h"
 #include "display/markup/MarkupPlainText.h"
 #include "display/markup/THTMLabel.h"
 #include "display/markup/TImageList.h"
@@ -141,28 +142,6 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   return 0;
 }
 
-// The text with the entities &lt; &gt; &amp; and &nbsp; decoded, each read
-// once, so "&amp;lt;" becomes "&lt;" and not "<".
-void AppendDecoded(std::string& out, std::string_view text) {
-  static constexpr std::pair<std::string_view, char> kEntities[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&nbsp;", ' '}};
-  std::size_t i = 0;
-  for (std::size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', i)) {
-    out.append(text.substr(i, amp - i));
-    const auto entity =
-        std::find_if(std::begin(kEntities), std::end(kEntities),
-                     [&](const auto& e) { return text.substr(amp, e.first.size()) == e.first; });
-    if (entity == std::end(kEntities)) {
-      out += '&';
-      i = amp + 1;
-    } else {
-      out += entity->second;
-      i = amp + entity->first.size();
-    }
-  }
-  out.append(text.substr(i));
-}
-
 }  // namespace
 
 std::string MarkupOutputLine(std::string line) {
@@ -173,7 +152,9 @@ std::string MarkupOutputLine(std::string line) {
 }
 
 std::string DisplayPlainText(const std::string& markup) {
-  const std::string text = MarkupToPlainText(markup);
+  // The tags out, then the entities the label reads: "&quot;", "&euro;" and
+  // the others it expands before layout, then those of a text run.
+  const std::string text = DecodeRunEntities(ExpandEntities(MarkupToPlainText(markup)));
   std::string out;
   out.reserve(text.size() + 1);
   // Line by line: "\r\n" ends a line as "\n" does, its "\r" going with the
@@ -182,7 +163,7 @@ std::string DisplayPlainText(const std::string& markup) {
     const std::size_t newline = text.find('\n', start);
     const std::size_t end = newline == std::string::npos ? text.size() : newline;
     const std::size_t lineStart = out.size();
-    AppendDecoded(out, std::string_view(text).substr(start, end - start));
+    out.append(text, start, end - start);
     while (out.size() > lineStart &&
            (out.back() == ' ' || out.back() == '\t' || out.back() == '\r')) {
       out.pop_back();

@@ -18,9 +18,14 @@ TEST(PlainTextOutput, LinesEndInNewlineWithoutTrailingBlanks) {
   EXPECT_EQ(DisplayPlainText("a \r\nb\nc\rd\n\n"), "a\nb\nc\rd\n\n");
 }
 
-TEST(PlainTextOutput, EntitiesAreReadOnce) {
-  EXPECT_EQ(DisplayPlainText("Team &lt;sync&gt; &amp; &amp;lt;x&amp;gt;"),
-            "Team <sync> & &lt;x&gt;\n");
+// The text shows the characters the window shows for the markup's entities.
+TEST(PlainTextOutput, EntitiesReadAsTheWindowReadsThem) {
+  EXPECT_EQ(DisplayPlainText("Team &lt;sync&gt; &amp; &quot;Q4&quot; &EURO;5 &copy;"),
+            "Team <sync> & \"Q4\" \xE2\x82\xAC"
+            "5 \xC2\xA9\n");
+  // "&amp;" makes an "&" that starts an entity with what follows, as in the
+  // window; "&lt;" and "&gt;" are read in lower case only.
+  EXPECT_EQ(DisplayPlainText("&amp;lt;x&amp;gt; &amp;amp;quot; &LT;"), "<x> \" &LT;\n");
   // A non-breaking space at a line end is a trailing blank like any other.
   EXPECT_EQ(DisplayPlainText("Lunch&nbsp;&nbsp;<BR>&nbsp;x"), "Lunch\n x\n");
   EXPECT_EQ(DisplayPlainText("&unknown; & &am"), "&unknown; & &am\n");

@@ -1,10 +1,9 @@
-#include "platform/AppMessageBox.h"
-
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
 #include "dialogs/ModalDriver.h"
+#include "platform/AppMessageBox.h"
 
 namespace lumivane {
 namespace {
