@@ -104,6 +104,22 @@ std::set<IcalStore::Identity> IcalStore::RootIdentity() const {
   return {IdentityOf(rootStatus)};
 }
 
+IcalStore::EntryKind IcalStore::LookAt(int folder, const std::string& name, bool inVdir,
+                                       std::set<Identity>& seen, Signature& signature) {
+  struct stat status {};
+  if (fstatat(folder, name.c_str(), &status, 0) != 0) return EntryKind::none;  // a dangling link
+  const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
+  // A folder in the store root is a vdir: one item per file, no deeper.
+  const bool vdir = S_ISDIR(status.st_mode) && !inVdir;
+  if (!file && !vdir) return EntryKind::none;
+  // A link to the root ("self.ics -> .") or to a file or folder listed
+  // already would list the same items twice.
+  if (!seen.insert(IdentityOf(status)).second) return EntryKind::none;
+  if (vdir) return EntryKind::vdir;
+  signature = SignatureOf(status);
+  return EntryKind::file;
+}
+
 // Files are looked at relative to their open folder (no path is put
 // together for a file that did not change); links are followed.
 void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
@@ -114,18 +130,11 @@ void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
     return;
   }
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
-    struct stat status {};
-    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;  // a dangling link
-    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
-    const bool vdir = S_ISDIR(status.st_mode) && !inVdir;
-    if (!file && !vdir) continue;
-    // A link to the root ("self.ics -> .") or to a file or folder listed
-    // already would list the same items twice.
-    if (!seen.insert(IdentityOf(status)).second) continue;
-    if (file) {
-      found.push_back({prefix.empty() ? name : prefix + name, inVdir, SignatureOf(status)});
-    } else {
-      // A folder in the store root is a vdir: one item per file, no deeper.
+    Signature signature;
+    const EntryKind kind = LookAt(dirfd(listing), name, inVdir, seen, signature);
+    if (kind == EntryKind::file) {
+      found.push_back({prefix.empty() ? name : prefix + name, inVdir, signature});
+    } else if (kind == EntryKind::vdir) {
       const int vdirFolder =
           openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       if (vdirFolder >= 0) ListFolder(vdirFolder, name + "/", true, found, seen);
@@ -368,16 +377,10 @@ void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found
   }
   std::set<Identity> seen = RootIdentity();
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
-    struct stat status {};
-    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;
-    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
-    if (!file && !S_ISDIR(status.st_mode)) continue;
-    // A link back to the root or to something listed already adds nothing.
-    if (!seen.insert(IdentityOf(status)).second) continue;
-    if (file) {
-      found.push_back({name, false, SignatureOf(status)});
-      continue;
-    }
+    Signature signature;
+    const EntryKind kind = LookAt(dirfd(listing), name, /*inVdir=*/false, seen, signature);
+    if (kind == EntryKind::file) found.push_back({name, false, signature});
+    if (kind != EntryKind::vdir) continue;
     const std::string prefix = name + "/";
     const auto same = kept.find(prefix);
     if (same != kept.end() && changes.folders.count(prefix) == 0) {

@@ -126,6 +126,12 @@ class IcalStore {
   static Identity IdentityOf(const struct stat& status);
   // The root folder's identity, the first one seen.
   std::set<Identity> RootIdentity() const;
+  // What one entry of an open folder adds to the listing, stat-ed through
+  // links: a calendar file (its signature set), a vdir folder (only when not
+  // in one already), or nothing; what it adds is marked seen.
+  enum class EntryKind { none, file, vdir };
+  static EntryKind LookAt(int folder, const std::string& name, bool inVdir,
+                          std::set<Identity>& seen, Signature& signature);
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found,
                   std::set<Identity>& seen);
   std::string PathOf(const Found& found) const;
