@@ -363,7 +363,7 @@ void IcalStore::CommitSnapshots(bool outdatedToo) {
 void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found) {
   std::map<std::string, std::vector<Found>, std::less<>> kept;
   for (const Found& f : listed_) {
-    if (f.inVdir) kept[f.name.substr(0, f.name.find('/') + 1)].push_back(f);
+    if (f.inVdir) kept[std::string(VdirFolderOf(f.name))].push_back(f);
   }
   const int folder = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) {
@@ -403,8 +403,7 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
   } else {
     found.reserve(listed_.size());
     for (const Found& f : listed_) {
-      const std::string folder = f.inVdir ? f.name.substr(0, f.name.find('/') + 1) : "";
-      if (f.inVdir && changes.folders.count(folder) != 0) continue;
+      if (f.inVdir && changes.folders.count(std::string(VdirFolderOf(f.name))) != 0) continue;
       found.push_back(f);
     }
     std::set<Identity> seen = RootIdentity();
