@@ -50,6 +50,15 @@ bool ListedBefore(std::string_view a, std::string_view b) {
          (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
 }
 
+// Where a name is, or would go, among entries kept in listing order;
+// `nameOf` gives an entry's name.
+template <typename Entries, typename NameOf>
+auto ListedPlace(Entries& entries, const std::string& name, NameOf nameOf) {
+  return std::ranges::lower_bound(
+      entries, name, [](std::string_view a, std::string_view b) { return ListedBefore(a, b); },
+      nameOf);
+}
+
 }  // namespace
 
 IcalStore::IcalStore(std::string root, std::string snapshotFolder)
@@ -253,7 +262,7 @@ std::shared_ptr<const StoreSnapshot> IcalStore::RefreshFiles(const std::set<std:
   bool changed = false;
   bool left = false;
   for (const std::string& name : names) {
-    const auto listed = FindListed(name);
+    const auto listed = FindListed(listed_, name);
     if (listed == listed_.end()) continue;  // not listed: its folder's notice brings it
     struct stat status {};
     if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -278,9 +287,8 @@ namespace {
 // (no source) takes it out.
 void PlaceSource(std::vector<std::shared_ptr<const IcalSource>>& sources, const std::string& name,
                  std::shared_ptr<const IcalSource> source) {
-  const auto at = std::lower_bound(sources.begin(), sources.end(), name,
-                                   [](const std::shared_ptr<const IcalSource>& s,
-                                      const std::string& n) { return ListedBefore(s->name, n); });
+  const auto at =
+      ListedPlace(sources, name, [](const auto& s) -> const std::string& { return s->name; });
   const bool present = at != sources.end() && (*at)->name == name;
   if (!source) {
     if (present) sources.erase(at);
@@ -335,11 +343,10 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Publish(std::shared_ptr<StoreSna
   return snapshot_;
 }
 
-std::vector<IcalStore::Found>::iterator IcalStore::FindListed(const std::string& name) {
-  const auto at = std::lower_bound(
-      listed_.begin(), listed_.end(), name,
-      [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
-  return at != listed_.end() && at->name == name ? at : listed_.end();
+std::vector<IcalStore::Found>::iterator IcalStore::FindListed(std::vector<Found>& listing,
+                                                              const std::string& name) {
+  const auto at = ListedPlace(listing, name, &Found::name);
+  return at != listing.end() && at->name == name ? at : listing.end();
 }
 
 std::vector<std::string> IcalStore::TakeNewProblems() {
@@ -423,10 +430,8 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
   }
   // Files whose content changed are looked at again, one by one.
   for (const std::string& name : changes.files) {
-    const auto at = std::lower_bound(
-        found.begin(), found.end(), name,
-        [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
-    if (at == found.end() || at->name != name) continue;
+    const auto at = FindListed(found, name);
+    if (at == found.end()) continue;
     struct stat status {};
     if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
       found.erase(at);  // gone after all: its folder's notice follows

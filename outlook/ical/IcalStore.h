@@ -111,8 +111,9 @@ class IcalStore {
   // Makes the snapshot the current one and fails when no file could be read.
   std::shared_ptr<const StoreSnapshot> Publish(std::shared_ptr<StoreSnapshot> snapshot,
                                                bool commitSnapshots);
-  // Where the listing holds the name, or its end.
-  std::vector<Found>::iterator FindListed(const std::string& name);
+  // Where the listing (in listing order) holds the name, or its end.
+  static std::vector<Found>::iterator FindListed(std::vector<Found>& listing,
+                                                 const std::string& name);
 
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
