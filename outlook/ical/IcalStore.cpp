@@ -50,6 +50,15 @@ bool ListedBefore(std::string_view a, std::string_view b) {
          (slashB == std::string_view::npos ? std::string_view() : b.substr(slashB + 1));
 }
 
+// Where a name is, or would go, among entries kept in listing order;
+// `nameOf` gives an entry's name.
+template <typename Entries, typename NameOf>
+auto ListedPlace(Entries& entries, const std::string& name, NameOf nameOf) {
+  return std::ranges::lower_bound(
+      entries, name, [](std::string_view a, std::string_view b) { return ListedBefore(a, b); },
+      nameOf);
+}
+
 }  // namespace
 
 IcalStore::IcalStore(std::string root, std::string snapshotFolder)
@@ -104,6 +113,22 @@ std::set<IcalStore::Identity> IcalStore::RootIdentity() const {
   return {IdentityOf(rootStatus)};
 }
 
+IcalStore::EntryKind IcalStore::LookAt(int folder, const std::string& name, bool inVdir,
+                                       std::set<Identity>& seen, Signature& signature) {
+  struct stat status {};
+  if (fstatat(folder, name.c_str(), &status, 0) != 0) return EntryKind::none;  // a dangling link
+  const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
+  // A folder in the store root is a vdir: one item per file, no deeper.
+  const bool vdir = S_ISDIR(status.st_mode) && !inVdir;
+  if (!file && !vdir) return EntryKind::none;
+  // A link to the root ("self.ics -> .") or to a file or folder listed
+  // already would list the same items twice.
+  if (!seen.insert(IdentityOf(status)).second) return EntryKind::none;
+  if (vdir) return EntryKind::vdir;
+  signature = SignatureOf(status);
+  return EntryKind::file;
+}
+
 // Files are looked at relative to their open folder (no path is put
 // together for a file that did not change); links are followed.
 void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
@@ -114,18 +139,11 @@ void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
     return;
   }
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
-    struct stat status {};
-    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;  // a dangling link
-    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
-    const bool vdir = S_ISDIR(status.st_mode) && !inVdir;
-    if (!file && !vdir) continue;
-    // A link to the root ("self.ics -> .") or to a file or folder listed
-    // already would list the same items twice.
-    if (!seen.insert(IdentityOf(status)).second) continue;
-    if (file) {
-      found.push_back({prefix.empty() ? name : prefix + name, inVdir, SignatureOf(status)});
-    } else {
-      // A folder in the store root is a vdir: one item per file, no deeper.
+    Signature signature;
+    const EntryKind kind = LookAt(dirfd(listing), name, inVdir, seen, signature);
+    if (kind == EntryKind::file) {
+      found.push_back({prefix.empty() ? name : prefix + name, inVdir, signature});
+    } else if (kind == EntryKind::vdir) {
       const int vdirFolder =
           openat(dirfd(listing), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       if (vdirFolder >= 0) ListFolder(vdirFolder, name + "/", true, found, seen);
@@ -244,7 +262,7 @@ std::shared_ptr<const StoreSnapshot> IcalStore::RefreshFiles(const std::set<std:
   bool changed = false;
   bool left = false;
   for (const std::string& name : names) {
-    const auto listed = FindListed(name);
+    const auto listed = FindListed(listed_, name);
     if (listed == listed_.end()) continue;  // not listed: its folder's notice brings it
     struct stat status {};
     if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -269,9 +287,8 @@ namespace {
 // (no source) takes it out.
 void PlaceSource(std::vector<std::shared_ptr<const IcalSource>>& sources, const std::string& name,
                  std::shared_ptr<const IcalSource> source) {
-  const auto at = std::lower_bound(sources.begin(), sources.end(), name,
-                                   [](const std::shared_ptr<const IcalSource>& s,
-                                      const std::string& n) { return ListedBefore(s->name, n); });
+  const auto at =
+      ListedPlace(sources, name, [](const auto& s) -> const std::string& { return s->name; });
   const bool present = at != sources.end() && (*at)->name == name;
   if (!source) {
     if (present) sources.erase(at);
@@ -326,11 +343,10 @@ std::shared_ptr<const StoreSnapshot> IcalStore::Publish(std::shared_ptr<StoreSna
   return snapshot_;
 }
 
-std::vector<IcalStore::Found>::iterator IcalStore::FindListed(const std::string& name) {
-  const auto at = std::lower_bound(
-      listed_.begin(), listed_.end(), name,
-      [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
-  return at != listed_.end() && at->name == name ? at : listed_.end();
+std::vector<IcalStore::Found>::iterator IcalStore::FindListed(std::vector<Found>& listing,
+                                                              const std::string& name) {
+  const auto at = ListedPlace(listing, name, &Found::name);
+  return at != listing.end() && at->name == name ? at : listing.end();
 }
 
 std::vector<std::string> IcalStore::TakeNewProblems() {
@@ -354,7 +370,7 @@ void IcalStore::CommitSnapshots(bool outdatedToo) {
 void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found) {
   std::map<std::string, std::vector<Found>, std::less<>> kept;
   for (const Found& f : listed_) {
-    if (f.inVdir) kept[f.name.substr(0, f.name.find('/') + 1)].push_back(f);
+    if (f.inVdir) kept[std::string(VdirFolderOf(f.name))].push_back(f);
   }
   const int folder = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) {
@@ -368,16 +384,10 @@ void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found
   }
   std::set<Identity> seen = RootIdentity();
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
-    struct stat status {};
-    if (fstatat(dirfd(listing), name.c_str(), &status, 0) != 0) continue;
-    const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
-    if (!file && !S_ISDIR(status.st_mode)) continue;
-    // A link back to the root or to something listed already adds nothing.
-    if (!seen.insert(IdentityOf(status)).second) continue;
-    if (file) {
-      found.push_back({name, false, SignatureOf(status)});
-      continue;
-    }
+    Signature signature;
+    const EntryKind kind = LookAt(dirfd(listing), name, /*inVdir=*/false, seen, signature);
+    if (kind == EntryKind::file) found.push_back({name, false, signature});
+    if (kind != EntryKind::vdir) continue;
     const std::string prefix = name + "/";
     const auto same = kept.find(prefix);
     if (same != kept.end() && changes.folders.count(prefix) == 0) {
@@ -400,8 +410,7 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
   } else {
     found.reserve(listed_.size());
     for (const Found& f : listed_) {
-      const std::string folder = f.inVdir ? f.name.substr(0, f.name.find('/') + 1) : "";
-      if (f.inVdir && changes.folders.count(folder) != 0) continue;
+      if (f.inVdir && changes.folders.count(std::string(VdirFolderOf(f.name))) != 0) continue;
       found.push_back(f);
     }
     std::set<Identity> seen = RootIdentity();
@@ -421,10 +430,8 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
   }
   // Files whose content changed are looked at again, one by one.
   for (const std::string& name : changes.files) {
-    const auto at = std::lower_bound(
-        found.begin(), found.end(), name,
-        [](const Found& f, const std::string& n) { return ListedBefore(f.name, n); });
-    if (at == found.end() || at->name != name) continue;
+    const auto at = FindListed(found, name);
+    if (at == found.end()) continue;
     struct stat status {};
     if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
       found.erase(at);  // gone after all: its folder's notice follows

@@ -111,8 +111,9 @@ class IcalStore {
   // Makes the snapshot the current one and fails when no file could be read.
   std::shared_ptr<const StoreSnapshot> Publish(std::shared_ptr<StoreSnapshot> snapshot,
                                                bool commitSnapshots);
-  // Where the listing holds the name, or its end.
-  std::vector<Found>::iterator FindListed(const std::string& name);
+  // Where the listing (in listing order) holds the name, or its end.
+  static std::vector<Found>::iterator FindListed(std::vector<Found>& listing,
+                                                 const std::string& name);
 
   // Every source file in name order, with what stat says of it.
   std::vector<Found> ListSources();
@@ -126,6 +127,12 @@ class IcalStore {
   static Identity IdentityOf(const struct stat& status);
   // The root folder's identity, the first one seen.
   std::set<Identity> RootIdentity() const;
+  // What one entry of an open folder adds to the listing, stat-ed through
+  // links: a calendar file (its signature set), a vdir folder (only when not
+  // in one already), or nothing; what it adds is marked seen.
+  enum class EntryKind { none, file, vdir };
+  static EntryKind LookAt(int folder, const std::string& name, bool inVdir,
+                          std::set<Identity>& seen, Signature& signature);
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found,
                   std::set<Identity>& seen);
   std::string PathOf(const Found& found) const;

@@ -88,8 +88,8 @@ SnapshotCache::SnapshotCache(std::string folder, std::string storeRoot)
 }
 
 std::string_view SnapshotCache::GroupOf(std::string_view name) {
-  const auto slash = name.find('/');
-  return slash == std::string_view::npos ? name : name.substr(0, slash + 1);
+  const std::string_view folder = VdirFolderOf(name);
+  return folder.empty() ? name : folder;
 }
 
 std::string SnapshotCache::FileOfGroup(const std::string& group) const {

@@ -19,6 +19,13 @@
 
 namespace lumivane::ical {
 
+// The vdir folder a source file of the store is in ("b/" of "b/x.ics"), as
+// change notices name it; "" for a file in the store root.
+inline std::string_view VdirFolderOf(std::string_view name) {
+  const auto slash = name.find('/');
+  return slash == std::string_view::npos ? std::string_view() : name.substr(0, slash + 1);
+}
+
 // $XDG_CACHE_HOME/lumivane (default ~/.cache/lumivane); empty, meaning no
 // snapshots, when LUMIVANE_NO_CACHE is set to anything but "" or "0", or no
 // folder can be named.

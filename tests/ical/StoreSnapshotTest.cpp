@@ -609,6 +609,25 @@ TEST_F(StoreSnapshotTest, ReportedFileChangesGiveWhatAFullRefreshGives) {
   expectFullRefresh("the folders' notices after the removals");
 }
 
+// A notice for the root alone lists its links as a full listing does: a link
+// back to the root, to a vdir folder that reported nothing (its kept files
+// count as seen) or to one of its files, or to a root file adds nothing.
+TEST_F(StoreSnapshotTest, ARootNoticeSkipsLinksToWhatIsListedAsAFullRefreshDoes) {
+  FolderChanges next;
+  std::shared_ptr<IcalStore> store = Fresh(false);
+  store->SetChangeSource([&next] { return std::exchange(next, FolderChanges{}); });
+  const std::size_t sources = store->Refresh()->sources.size();
+  fs::create_directory_symlink(".", store_.Path("self.ics"));
+  fs::create_directory_symlink(store_.Path("team"), store_.Path("z-team"));
+  fs::create_symlink(store_.Path("team/a.ics"), store_.Path("z-a.ics"));
+  fs::create_symlink(store_.Path("island.ics"), store_.Path("z-island.ics"));
+  store_.Write("z-new.ics", VdirItem("n@test", "New in the root", "20260330"));
+  next.folders.insert("");
+  const auto snapshot = store->Refresh();
+  EXPECT_EQ(snapshot->sources.size(), sources + 1);
+  EXPECT_EQ(Dump(*snapshot), Parsed());
+}
+
 // With every file broken by reported changes the refresh fails as a full one
 // does, naming the first failure, and recovers when one file is mended.
 TEST_F(StoreSnapshotTest, ReportedChangesThatBreakEveryFileFailTheRefresh) {
