@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
@@ -48,26 +49,56 @@ bool IsPathWord(const QString& word) {
   return rest.size() > 1 && (rest.startsWith(u'/') || rest.startsWith(u"~/"));
 }
 
-// The box's label is made as wide as its widest line, within the screen, so
-// that a line is wrapped only where it could not fit anyway (at blanks: a
-// path has a line of its own). Qt sizes a message box from the label's
-// minimum width and wraps its text only when that passes half the screen,
-// so a minimum below the widest line would cut lines off instead.
-void FitLabelToLines(QMessageBox& box) {
-  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-  if (!label) return;
-  const QFontMetrics metrics(label->font());
-  int widest = 0;
-  for (const QString& line : box.text().split(u'\n')) {
-    widest = std::max(widest, metrics.horizontalAdvance(line));
+// A message box as wide as its longest line needs, within the screen. Qt
+// keeps a box to about half the screen and wraps the rest at blanks, which
+// breaks a long path inside (and a minimum width given to the label beforehand
+// turns the wrapping off, cutting lines off instead). So the box is widened
+// after Qt has sized it, before it is shown.
+class FittedMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    WidenToLines();
   }
-  // Qt never makes a message box wider than the screen less 480 pixels (at
-  // most 1,000, the whole screen up to 1,024); the icon and margins take the rest.
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
-  const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
-  label->setMinimumWidth(std::min(widest + 4, std::max(boxLimit - 120, 100)));
-}
+  // Qt sizes the box again on later layout events; the width found stays.
+  void resizeEvent(QResizeEvent* event) override {
+    QMessageBox::resizeEvent(event);
+    if (fitted_.isValid() && size() != fitted_) setFixedSize(fitted_);
+  }
+
+ private:
+  QSize fitted_;
+
+  void WidenToLines() {
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr || layout() == nullptr) return;
+    layout()->activate();  // the label's width as Qt's sizing left it
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : label->text().split(u'\n')) {
+      widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    const int frame = width() - label->width();  // the icon and the margins
+    const QRect screen =
+        this->screen() != nullptr ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int labelWidth = std::min(widest + 4, screen.width() * 9 / 10 - frame);
+    if (labelWidth <= label->width()) return;
+    label->setWordWrap(true);  // what still does not fit wraps at blanks
+    const int boxWidth = labelWidth + frame;
+    const int boxHeight = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(boxWidth)
+                                                        : layout()->totalMinimumSize().height();
+    const int grown = boxWidth - width();
+    fitted_ = QSize(boxWidth, boxHeight);
+    setFixedSize(fitted_);
+    // Placed before it was widened: kept centred where it was, on the screen.
+    move(std::clamp(x() - grown / 2, screen.left(),
+                    std::max(screen.left(), screen.right() - boxWidth)),
+         y());
+  }
+};
 
 }  // namespace
 
@@ -97,8 +128,8 @@ QString MessageBoxText(const QString& text) {
 QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& caption,
                                           MessageKind kind, QMessageBox::StandardButtons buttons) {
   QPointer<QWidget> focused = QApplication::focusWidget();
-  QMessageBox box(KindIcon(kind), caption.isEmpty() ? KindCaption(kind) : caption,
-                  MessageBoxText(text), buttons, QApplication::activeWindow());
+  FittedMessageBox box(KindIcon(kind), caption.isEmpty() ? KindCaption(kind) : caption,
+                       MessageBoxText(text), buttons, QApplication::activeWindow());
   // A dialog with a title and a close button only. On top, so that a window
   // pinned above the desktop cannot hide it.
   box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -106,7 +137,6 @@ QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& ca
   // Application-modal: every other window of the program is blocked while it
   // is up.
   box.setWindowModality(Qt::ApplicationModal);
-  FitLabelToLines(box);
   const auto result = static_cast<QMessageBox::StandardButton>(box.exec());
   if (focused) focused->setFocus();
   return result;
