@@ -98,7 +98,7 @@ std::vector<IcalStore::Found> IcalStore::ListSources() {
     throw AutomationError("The calendar store \"" + root_ +
                           "\" cannot be read: " + SystemText(errno) + ".");
   }
-  std::set<Identity> seen{IdentityOf(rootStatus)};
+  IdentitySet seen{IdentityOf(rootStatus)};
   ListFolder(folder, {}, false, found, seen);
   return found;
 }
@@ -107,14 +107,14 @@ IcalStore::Identity IcalStore::IdentityOf(const struct stat& status) {
   return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
-std::set<IcalStore::Identity> IcalStore::RootIdentity() const {
+IcalStore::IdentitySet IcalStore::RootIdentity() const {
   struct stat rootStatus {};
   if (stat(root_.c_str(), &rootStatus) != 0) return {};
   return {IdentityOf(rootStatus)};
 }
 
 IcalStore::EntryKind IcalStore::LookAt(int folder, const std::string& name, bool inVdir,
-                                       std::set<Identity>& seen, Signature& signature) {
+                                       IdentitySet& seen, Signature& signature) {
   struct stat status {};
   if (fstatat(folder, name.c_str(), &status, 0) != 0) return EntryKind::none;  // a dangling link
   const bool file = S_ISREG(status.st_mode) && HasIcsSuffix(name);
@@ -132,7 +132,7 @@ IcalStore::EntryKind IcalStore::LookAt(int folder, const std::string& name, bool
 // Files are looked at relative to their open folder (no path is put
 // together for a file that did not change); links are followed.
 void IcalStore::ListFolder(int folder, const std::string& prefix, bool inVdir,
-                           std::vector<Found>& found, std::set<Identity>& seen) {
+                           std::vector<Found>& found, IdentitySet& seen) {
   DIR* listing = fdopendir(folder);
   if (listing == nullptr) {
     close(folder);
@@ -382,7 +382,7 @@ void IcalStore::ListRoot(const FolderChanges& changes, std::vector<Found>& found
     close(folder);
     return;
   }
-  std::set<Identity> seen = RootIdentity();
+  IdentitySet seen = RootIdentity();
   for (const std::string& name : FolderEntryNames(listing, /*skipHidden=*/true)) {
     Signature signature;
     const EntryKind kind = LookAt(dirfd(listing), name, /*inVdir=*/false, seen, signature);
@@ -413,7 +413,7 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
       if (f.inVdir && changes.folders.count(std::string(VdirFolderOf(f.name))) != 0) continue;
       found.push_back(f);
     }
-    std::set<Identity> seen = RootIdentity();
+    IdentitySet seen = RootIdentity();
     for (const Found& f : found) seen.insert({f.signature.device, f.signature.inode});
     const std::size_t kept = found.size();
     for (const std::string& folder : changes.folders) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -124,17 +125,23 @@ class IcalStore {
   // `seen` holds the device and inode of every folder and file listed, so a
   // link to the root or to something listed already adds nothing.
   using Identity = std::pair<std::uint64_t, std::uint64_t>;
+  struct IdentityHash {
+    std::size_t operator()(const Identity& id) const {
+      return std::hash<std::uint64_t>{}(id.first * 0x9E3779B97F4A7C15ull ^ id.second);
+    }
+  };
+  using IdentitySet = std::unordered_set<Identity, IdentityHash>;
   static Identity IdentityOf(const struct stat& status);
   // The root folder's identity, the first one seen.
-  std::set<Identity> RootIdentity() const;
+  IdentitySet RootIdentity() const;
   // What one entry of an open folder adds to the listing, stat-ed through
   // links: a calendar file (its signature set), a vdir folder (only when not
   // in one already), or nothing; what it adds is marked seen.
   enum class EntryKind { none, file, vdir };
-  static EntryKind LookAt(int folder, const std::string& name, bool inVdir,
-                          std::set<Identity>& seen, Signature& signature);
+  static EntryKind LookAt(int folder, const std::string& name, bool inVdir, IdentitySet& seen,
+                          Signature& signature);
   void ListFolder(int folder, const std::string& prefix, bool inVdir, std::vector<Found>& found,
-                  std::set<Identity>& seen);
+                  IdentitySet& seen);
   std::string PathOf(const Found& found) const;
   Entry ReadSource(const Found& found);
 

@@ -185,8 +185,8 @@ void SnapshotCache::Commit(const std::vector<SnapshotItem>& sources, const ZoneC
       // What was read is no longer needed: the records live in the store
       // (and keep alive the buffer their texts are in).
       Group& state = it->second;
-      state.reader = {};
       state.byName.clear();
+      state.reader = {};
       state.loaded = true;
       ++it;
     }

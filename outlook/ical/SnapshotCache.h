@@ -64,7 +64,7 @@ class SnapshotCache {
   struct Group {
     bool loaded = false;
     StoreSnapshotReader reader;
-    std::unordered_map<std::string, std::size_t> byName;
+    std::unordered_map<std::string_view, std::size_t> byName;  // into the reader's entries
     std::optional<Listing> persisted;  // what the snapshot file holds, when known
   };
 
