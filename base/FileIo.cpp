@@ -1,17 +1,16 @@
 #include "base/FileIo.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 #include "base/FileListing.h"
+#include "base/LargeBlocks.h"
 
 namespace lumivane {
 namespace {
@@ -146,34 +145,15 @@ SharedBytes SharedBytes::Of(std::string_view bytes) {
 
 namespace {
 
-// A block of at least 4 MiB is mapped in huge pages where the system allows
-// them: a few faults instead of a thousand for a large file read whole.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-std::atomic<std::size_t> mappedBytes{0};
-
+// A large block comes in huge pages where the system allows (LargeBlocks):
+// a few faults instead of a thousand for a large file read whole.
 std::shared_ptr<char[]> NewBlock(std::size_t bytes) {
-  if (bytes < 2 * kHugePage) return std::make_shared_for_overwrite<char[]>(bytes);
-  const std::size_t mapped = bytes + kHugePage;  // room to start on a huge page
-  void* start = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (start == MAP_FAILED) return std::make_shared_for_overwrite<char[]>(bytes);
-  const auto address = reinterpret_cast<std::uintptr_t>(start);
-  char* aligned = static_cast<char*>(start) + ((kHugePage - address % kHugePage) % kHugePage);
-  ::madvise(aligned, bytes, MADV_HUGEPAGE);  // a hint: without it, ordinary pages
-  // What can become resident: the block in whole huge pages.
-  const std::size_t held = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  mappedBytes += held;
-  return std::shared_ptr<char[]>(aligned, [start, mapped, held](char*) {
-    ::munmap(start, mapped);
-    mappedBytes -= held;
-  });
+  if (bytes < kLargeBlockBytes) return std::make_shared_for_overwrite<char[]>(bytes);
+  return std::shared_ptr<char[]>(static_cast<char*>(AllocateBlock(bytes)),
+                                 [bytes](char* block) { ReleaseBlock(block, bytes); });
 }
 
 }  // namespace
-
-std::size_t MappedSharedBytes() {
-  return mappedBytes;
-}
 
 std::optional<SharedBytes> ReadFileShared(const std::string& path, std::size_t maxBytes) {
   std::shared_ptr<char[]> block;

@@ -53,9 +53,6 @@ struct SharedBytes {
 // The same as ReadFileLimited, into a shared block that is not filled with
 // zeros before the read: for a large file whose parts are kept.
 std::optional<SharedBytes> ReadFileShared(const std::string& path, std::size_t maxBytes);
-// The bytes of the blocks ReadFileShared keeps mapped outside the heap (a
-// large file's), which the heap's own figures leave out: for measurements.
-std::size_t MappedSharedBytes();
 
 // Creates missing folders (mode 0700), writes a temporary file beside the
 // target (named after it with a random suffix), flushes it to disk, renames it

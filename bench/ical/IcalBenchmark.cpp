@@ -29,7 +29,7 @@
 #include <string>
 #include <utility>
 
-#include "base/FileIo.h"
+#include "base/LargeBlocks.h"
 #include "outlook/ical/IcalServer.h"
 
 namespace lumivane {
@@ -185,11 +185,11 @@ void LibicalParse(benchmark::State& state, const std::string* path) {
   state.counters["file_MB"] = static_cast<double>(text.size()) / 1e6;
 }
 
-// Heap in use, blocks of their own (mmap) included, and the file blocks
-// mapped beside the heap (a large snapshot read whole).
+// Heap in use, blocks of their own (mmap) included, and the large blocks
+// mapped beside the heap (a snapshot read whole, the arrays of records).
 double HeapInUse() {
   const struct mallinfo2 info = mallinfo2();
-  return static_cast<double>(info.uordblks + info.hblkhd + MappedSharedBytes());
+  return static_cast<double>(info.uordblks + info.hblkhd + MappedBlockBytes());
 }
 
 void HeldMemory(benchmark::State& state, const std::string* path, bool fromSnapshot) {

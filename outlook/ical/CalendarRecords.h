@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/AutomationDate.h"
+#include "base/LargeBlocks.h"
 #include "outlook/OutlookContract.h"
 #include "outlook/ical/GregorianRule.h"
 #include "outlook/ical/IcalTimeZone.h"
@@ -109,8 +110,9 @@ struct Task {
 // Everything read from one file.
 struct SourceContent {
   RecordTexts texts;
-  std::vector<Appointment> appointments;
-  std::vector<Task> tasks;
+  // Arrays of tens of thousands of records for a large calendar.
+  std::vector<Appointment, LargeBlockAllocator<Appointment>> appointments;
+  std::vector<Task, LargeBlockAllocator<Task>> tasks;
   // Components left out because their text is over the reader's limits.
   std::size_t skippedItems = 0;
 };
