@@ -30,7 +30,8 @@ std::size_t Resident(std::size_t bytes) {
 void* AllocateBlock(std::size_t bytes) {
   if (bytes < kLargeBlockBytes) return ::operator new(bytes);
   const std::size_t mapped = bytes + 2 * kHugePage;  // room to align, and for the header
-  void* mapping = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* mapping =
+      ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapping == MAP_FAILED) throw std::bad_alloc();
   const auto address = reinterpret_cast<std::uintptr_t>(mapping) + sizeof(Header);
   char* block = reinterpret_cast<char*>((address + kHugePage - 1) / kHugePage * kHugePage);

@@ -1,10 +1,10 @@
-#include "base/LargeBlocks.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "base/LargeBlocks.h"
 
 namespace lumivane {
 namespace {
