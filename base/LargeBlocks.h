@@ -3,7 +3,6 @@
 // records), mapped in huge pages where the system allows them: a few page
 // faults for a block of megabytes instead of one per 4 KiB page touched.
 #include <cstddef>
-#include <new>
 
 namespace lumivane {
 

@@ -332,8 +332,11 @@ bool ReadSeries(const Fields& f, const ReadTime& start, const Span& span, FileZo
   const auto wallFromUtc = [&series](UtcSeconds utc) { return series.base.FromUtc(utc); };
   for (icalproperty* p : f.rrules) {
     const char* rule = icalproperty_get_value_as_string(p);
-    if (rule == nullptr || !IsValidRule(rule)) return false;
-    series.rules.push_back({rule, ReadNativeRule(rule, series.isDate, wallFromUtc)});
+    if (rule == nullptr) return false;
+    // A rule the native expander takes is valid; the others must read with libical.
+    std::optional<GregorianRule> native = ReadNativeRule(rule, series.isDate, wallFromUtc);
+    if (!native && !IsValidRule(rule)) return false;
+    series.rules.push_back({rule, std::move(native)});
   }
   for (icalproperty* p : f.rdates) {
     const icaldatetimeperiodtype value = icalproperty_get_rdate(p);

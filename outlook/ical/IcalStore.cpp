@@ -264,13 +264,12 @@ std::shared_ptr<const StoreSnapshot> IcalStore::RefreshFiles(const std::set<std:
   for (const std::string& name : names) {
     const auto listed = FindListed(listed_, name);
     if (listed == listed_.end()) continue;  // not listed: its folder's notice brings it
-    struct stat status {};
-    if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    Signature signature;
+    if (!RegularFileSignature(root_ + "/" + name, signature)) {
       Forget(listed, snapshot->sources);  // gone after all: its folder's notice follows
       changed = left = true;
       continue;
     }
-    const Signature signature = SignatureOf(status);
     if (signature == listed->signature) continue;
     listed->signature = signature;
     Reread(listed, snapshot->sources);
@@ -432,11 +431,8 @@ std::vector<IcalStore::Found> IcalStore::ListChanged(const FolderChanges& change
   for (const std::string& name : changes.files) {
     const auto at = FindListed(found, name);
     if (at == found.end()) continue;
-    struct stat status {};
-    if (stat((root_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (!RegularFileSignature(root_ + "/" + name, at->signature)) {
       found.erase(at);  // gone after all: its folder's notice follows
-    } else {
-      at->signature = SignatureOf(status);
     }
   }
   return found;

@@ -42,8 +42,11 @@ const std::vector<Occurrence>& ExpandSeries(const Appointment& item, WallSeconds
   for (const SeriesRule& rule : series.rules) {
     std::optional<std::vector<WallSeconds>> starts;
     if (rule.native) starts = ExpandNatively(*rule.native, series.dtstart, series.isDate, from, to);
-    if (!starts)
-      starts = ExpandRule(rule.text, series.dtstart, series.isDate, from, to, wallFromUtc);
+    // A rule without the native form, or one it declines for this DTSTART,
+    // goes to libical (ExpandRule would only read and decline it again).
+    if (!starts) {
+      starts = ExpandWithLibical(rule.text, series.dtstart, series.isDate, from, to, wallFromUtc);
+    }
     for (const WallSeconds start : *starts) instances.push_back({start});
   }
   for (const ExtraDate& extra : series.rdates) {

@@ -1,5 +1,6 @@
 #include "outlook/ical/StoreSnapshotFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,26 @@ class ZoneTable {
   std::vector<ZoneCache::Origin> origins_;
   std::vector<const IcalTimeZone*> named_;
 };
+
+// Offsets of real zones stay within a day; anything else is no zone of ours.
+constexpr std::int32_t kOffsetBound = 86400;
+constexpr std::uint32_t kMaxYearlyParts = 31;
+constexpr int kMaxInterval = 1000;
+
+// Whether the reader takes these rules back: rules beyond its bounds (no
+// real zone's) are left out, else the snapshot would be refused every time.
+bool PartsFit(const std::vector<Observance>& parts) {
+  return std::all_of(parts.begin(), parts.end(), [](const Observance& part) {
+    if (std::abs(part.offsetFrom) > kOffsetBound || std::abs(part.offsetTo) > kOffsetBound) {
+      return false;
+    }
+    if (!part.rule) return true;
+    const YearlyRule& rule = *part.rule;
+    return rule.interval >= 1 && rule.interval <= kMaxInterval &&
+           rule.months.size() <= kMaxYearlyParts && rule.monthDays.size() <= kMaxYearlyParts &&
+           rule.weekdays.size() <= kMaxYearlyParts;
+  });
+}
 
 // A zone's rules, kept so that the next run need not load the zone data.
 void PutParts(Writer& w, const std::vector<Observance>& parts) {
@@ -282,10 +303,6 @@ class SnapshotDecoder {
 
 namespace {
 
-// Offsets of real zones stay within a day; anything else is no zone of ours.
-constexpr std::int32_t kOffsetBound = 86400;
-constexpr std::uint32_t kMaxYearlyParts = 31;
-
 bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
   const std::uint32_t count = in.GetCount(21);
   parts.reserve(count);
@@ -306,7 +323,7 @@ bool GetParts(SnapshotDecoder& in, std::vector<Observance>& parts) {
     if (!in.GetFlag()) continue;
     YearlyRule& rule = part.rule.emplace();
     rule.interval = in.Get<std::int32_t>();
-    if (rule.interval < 1 || rule.interval > 1000) return false;
+    if (rule.interval < 1 || rule.interval > kMaxInterval) return false;
     const auto list = [&in](std::vector<int>& values, int low, int high) {
       const std::uint32_t n = in.GetCount(1);
       if (n > kMaxYearlyParts) return false;
@@ -604,6 +621,7 @@ std::optional<std::string> EncodeStoreSnapshot(const SnapshotStamp& stamp,
     // A named zone's rules come from the zone data, which the time
     // environment of the stamp pins down.
     const ZoneRules* rules = origin.defined || !aids ? nullptr : table.Zone(i).Rules();
+    if (rules != nullptr && !PartsFit(rules->Parts())) rules = nullptr;
     body.Put<std::uint8_t>(rules != nullptr);
     if (rules != nullptr) PutParts(body, rules->Parts());
   }
@@ -628,8 +646,8 @@ std::string WrapSnapshotBody(const SnapshotStamp& stamp, std::string_view body) 
 }
 
 bool StoreSnapshotReader::Open(SharedBytes buffer, const SnapshotStamp& stamp) {
-  buffer_ = std::move(buffer);
-  const std::string_view text = buffer_.View();
+  buffer_ = {};  // kept only when it holds a usable snapshot
+  const std::string_view text = buffer.View();
   origins_.clear();
   parts_.clear();
   resolved_.clear();
@@ -683,6 +701,7 @@ bool StoreSnapshotReader::Open(SharedBytes buffer, const SnapshotStamp& stamp) {
     entries_.clear();
     return false;
   }
+  buffer_ = std::move(buffer);
   return true;
 }
 
