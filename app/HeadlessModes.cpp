@@ -4,9 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
 #include <iostream>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -72,8 +70,7 @@ LoadedForRefresh LoadForRefresh(const HeadlessContext& context) {
 }
 
 int PointsOf(const StoredSettings& stored) {
-  return PointsFromHeight(stored.DisplayFont ? DecodeLogFont(*stored.DisplayFont).height
-                                             : BuiltInDisplayFont().height);
+  return PointsFromHeight(StoredDisplayFont(stored).height);
 }
 
 void RequireStore() {
@@ -119,10 +116,7 @@ int WriteScreenshot(const HeadlessContext& context, const std::string& file, int
   THTMLabel label;
   label.setAttribute(Qt::WA_DontShowOnScreen);
   SetUpDisplayLabel(label, &images, nullptr);
-  ApplyLoadedLook(
-      label,
-      loaded.stored.DisplayFont ? DecodeLogFont(*loaded.stored.DisplayFont) : BuiltInDisplayFont(),
-      loaded.stored.settings);
+  ApplyLoadedLook(label, StoredDisplayFont(loaded.stored), loaded.stored.settings);
   LabelRefreshAdapter adapter(label);
   HeadlessWindow window;  // never shown: composition counts as off
   RefreshInto(loaded, window, adapter);
@@ -152,12 +146,13 @@ std::string MarkupOutputLine(std::string line) {
 }
 
 std::string DisplayPlainText(const std::string& markup) {
-  // The tags out, then the entities the label reads: "&quot;", "&euro;" and
-  // the others it expands before layout, then those of a text run.
-  const std::string text = DecodeRunEntities(ExpandEntities(MarkupToPlainText(markup)));
+  // The markup read as the label reads it: prepared as before layout
+  // (entities expanded, a carriage return a line break, a line feed dropped),
+  // the tags taken out, then the entities of a text run.
+  const std::string text = DecodeRunEntities(MarkupToPlainText(PreprocessMarkup(markup)));
   std::string out;
   out.reserve(text.size() + 1);
-  // Line by line: "\r\n" ends a line as "\n" does, its "\r" going with the
+  // Line by line: a line break reads as "\r\n", its "\r" going with the
   // blanks at the line's end. Text after the last line end is a line too.
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t newline = text.find('\n', start);

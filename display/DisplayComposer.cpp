@@ -44,9 +44,9 @@ DisplayComposer::DisplayComposer(const ComposeInputs& in)
       values_(FormRefreshValues(in)),
       today_(DateOf(in.now)),
       fontOpen_("<font size=\"" + values_.FontSizeText + "\">"),
-      taskColorTexts_{"#" + ColorToText(in.settings.TaskDueColor),
-                      "#" + ColorToText(in.settings.TaskDueTodayColor),
-                      "#" + ColorToText(in.settings.TaskFutureColor)} {}
+      taskColorTexts_{"#" + ColorToText(StandingColor(in.settings, TaskDateStanding::Due)),
+                      "#" + ColorToText(StandingColor(in.settings, TaskDateStanding::DueToday)),
+                      "#" + ColorToText(StandingColor(in.settings, TaskDateStanding::Future))} {}
 
 std::string DisplayComposer::AlignmentLine() const {
   return in_.settings.Align == 0 ? "<P align=\"left\">" : "<P align=\"right\">";
@@ -194,9 +194,8 @@ DisplayComposer::TaskDateStanding DisplayComposer::StandingOf(AutomationDate tas
   return TaskDateStanding::Future;
 }
 
-Color DisplayComposer::TaskDateColor(AutomationDate taskDate) const {
-  const Settings& s = in_.settings;
-  switch (StandingOf(taskDate)) {
+Color DisplayComposer::StandingColor(const Settings& s, TaskDateStanding standing) {
+  switch (standing) {
     case TaskDateStanding::Due:
       return s.TaskDueColor;
     case TaskDateStanding::DueToday:
@@ -205,6 +204,10 @@ Color DisplayComposer::TaskDateColor(AutomationDate taskDate) const {
       break;
   }
   return s.TaskFutureColor;
+}
+
+Color DisplayComposer::TaskDateColor(AutomationDate taskDate) const {
+  return StandingColor(in_.settings, StandingOf(taskDate));
 }
 
 void DisplayComposer::BeginTasks() {

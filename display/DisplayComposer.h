@@ -66,6 +66,7 @@ class DisplayComposer {
  private:
   enum class TaskDateStanding { Due, DueToday, Future };
   TaskDateStanding StandingOf(AutomationDate taskDate) const;
+  static Color StandingColor(const Settings& s, TaskDateStanding standing);
 
   // Each item line is written piece by piece into one string.
   void AppendSubject(std::string& line, const std::string& subject,

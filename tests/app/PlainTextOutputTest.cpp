@@ -11,11 +11,12 @@ TEST(PlainTextOutput, LinesEndInNewlineWithoutTrailingBlanks) {
   // The last line gets its line end; an empty display stays empty.
   EXPECT_EQ(DisplayPlainText("a<BR>b"), "a\nb\n");
   EXPECT_EQ(DisplayPlainText(""), "");
-  // Blank lines stay, a line of blanks becomes empty, a lone \r is a blank.
-  EXPECT_EQ(DisplayPlainText("a<BR><BR>  <BR>b\r<BR>"), "a\n\n\nb\n");
+  // Blank lines stay, a line of blanks becomes empty.
+  EXPECT_EQ(DisplayPlainText("a<BR><BR>  <BR>b<BR>"), "a\n\n\nb\n");
   EXPECT_EQ(DisplayPlainText("a<BR>   "), "a\n\n");
-  // Line ends written in the text end lines too; a lone \r inside a line stays.
-  EXPECT_EQ(DisplayPlainText("a \r\nb\nc\rd\n\n"), "a\nb\nc\rd\n\n");
+  // Line ends written in the text read as in the window: a carriage return
+  // breaks the line, a line feed is dropped.
+  EXPECT_EQ(DisplayPlainText("a \r\nb\nc\rd\n\n"), "a\nbc\nd\n");
 }
 
 // The text shows the characters the window shows for the markup's entities.
@@ -28,9 +29,9 @@ TEST(PlainTextOutput, EntitiesReadAsTheWindowReadsThem) {
   EXPECT_EQ(DisplayPlainText("&amp;lt;x&amp;gt; &amp;amp;quot; &LT;"), "<x> \" &LT;\n");
   // A non-breaking space at a line end is a trailing blank like any other.
   EXPECT_EQ(DisplayPlainText("Lunch&nbsp;&nbsp;<BR>&nbsp;x"), "Lunch\n x\n");
-  EXPECT_EQ(DisplayPlainText("&unknown; & &am"), "&unknown; & &am\n");
-  // Tags go before entities are read: one split by a tag is whole again.
-  EXPECT_EQ(DisplayPlainText("&<b>lt;b&</b>gt;&&amp;&lt"), "<b>&&&lt\n");
+  EXPECT_EQ(DisplayPlainText("&unknown; & &am &&amp;&lt"), "&unknown; & &am &&&lt\n");
+  // Text the window shows literally ("<#" up to the next ">").
+  EXPECT_EQ(DisplayPlainText("Agenda <#b>plain"), "Agenda #bplain\n");
 }
 
 }  // namespace
