@@ -49,11 +49,11 @@ bool IsPathWord(const QString& word) {
   return rest.size() > 1 && (rest.startsWith(u'/') || rest.startsWith(u"~/"));
 }
 
-// A message box as wide as its longest line needs, within the screen. Qt
-// keeps a box to about half the screen and wraps the rest at blanks, which
-// breaks a long path inside (and a minimum width given to the label beforehand
-// turns the wrapping off, cutting lines off instead). So the box is widened
-// after Qt has sized it, before it is shown.
+// A message box wide enough for its widest word (a path has a line of its
+// own), within the screen. Qt keeps a box to about half the screen and wraps
+// at blanks, breaking inside a word that does not fit (and a minimum width
+// given to the label beforehand turns the wrapping off, cutting lines off
+// instead). So the box is widened after Qt has sized it, before it is shown.
 class FittedMessageBox : public QMessageBox {
  public:
   using QMessageBox::QMessageBox;
@@ -79,14 +79,16 @@ class FittedMessageBox : public QMessageBox {
     const QFontMetrics metrics(label->font());
     int widest = 0;
     for (const QString& line : label->text().split(u'\n')) {
-      widest = std::max(widest, metrics.horizontalAdvance(line));
+      for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+      }
     }
     const int frame = width() - label->width();  // the icon and the margins
     const QRect screen =
         this->screen() != nullptr ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const int labelWidth = std::min(widest + 4, screen.width() * 9 / 10 - frame);
     if (labelWidth <= label->width()) return;
-    label->setWordWrap(true);  // what still does not fit wraps at blanks
+    label->setWordWrap(true);  // the rest still wraps at blanks
     const int boxWidth = labelWidth + frame;
     const int boxHeight = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(boxWidth)
                                                         : layout()->totalMinimumSize().height();
@@ -95,7 +97,7 @@ class FittedMessageBox : public QMessageBox {
     setFixedSize(fitted_);
     // Placed before it was widened: kept centred where it was, on the screen.
     move(std::clamp(x() - grown / 2, screen.left(),
-                    std::max(screen.left(), screen.right() - boxWidth)),
+                    std::max(screen.left(), screen.left() + screen.width() - boxWidth)),
          y());
   }
 };

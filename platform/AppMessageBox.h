@@ -11,8 +11,8 @@ enum class MessageKind { Information = 0, Question = 1, Warning = 2, Error = 3 }
 // caption ("Information", "Confirm", "Error", "Error"). While it is up the
 // program's other windows take no input, and the box stays above the
 // program's stay-on-top windows. It is a dialog without minimise and
-// maximise buttons, as wide as its longest line needs within the screen (what
-// still does not fit wraps at blanks). Returns the button that closed it.
+// maximise buttons, wide enough for its widest word (a path) within the
+// screen; its lines wrap at blanks only. Returns the button that closed it.
 QMessageBox::StandardButton AppMessageBox(const QString& text, const QString& caption,
                                           MessageKind kind,
                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok);

@@ -16,6 +16,7 @@ struct Shown {
   int labelHeight = 0;
   int heightNeeded = 0;
   int widestLine = 0;
+  int widestWord = 0;
 };
 
 // The error box's label as it was laid out for this text.
@@ -27,6 +28,9 @@ Shown ShowBox(const QString& text) {
       const QFontMetrics metrics(label->font());
       for (const QString& line : label->text().split(u'\n')) {
         shown.widestLine = std::max(shown.widestLine, metrics.horizontalAdvance(line));
+        for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+          shown.widestWord = std::max(shown.widestWord, metrics.horizontalAdvance(word));
+        }
       }
       shown.wraps = label->wordWrap();
       shown.labelWidth = label->width();
@@ -42,14 +46,18 @@ Shown ShowBox(const QString& text) {
 }
 
 // Every line is shown whole: the label is as wide as its widest line, or it
-// wraps inside the box and is as high as the wrapped text.
+// wraps at blanks inside the box, wide enough for its widest word (a path)
+// and as high as the wrapped text.
 TEST(AppMessageBox, ShowsEveryLineWhole) {
   const QString missingStore = QStringLiteral(
       "This program requires the calendar store\n\nThe calendar store is expected at "
-      "/home/someone/.local/share/Lumivane/Outlook (a folder, or a single .ics file; "
+      "/home/someone/.local/share/a-calendar-store-folder-with-a-rather-long-name/"
+      "and-below-it-another-folder (a folder, or a single .ics file; "
       "LUMIVANE_OUTLOOK_STORE names another).");
   const Shown fits = ShowBox(missingStore);
-  EXPECT_GE(fits.labelWidth, fits.widestLine);
+  EXPECT_TRUE(fits.wraps || fits.labelWidth >= fits.widestLine);
+  EXPECT_GE(fits.labelWidth, fits.widestWord);
+  EXPECT_GE(fits.labelHeight, fits.heightNeeded);
   EXPECT_LE(fits.labelRight, fits.boxWidth);
 
   QString longLine;
