@@ -2,6 +2,9 @@
 ImageMagick, for the end-to-end tests that compare what is shown."""
 import subprocess
 
+# The see-through key colour the program paints its background in.
+KEY = "#010101"
+
 
 def image_size(path):
     out = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True,

@@ -16,8 +16,7 @@ import time
 import unittest
 
 from harness import DesktopTestCase, wait_until
-from pictures import crop, image_size, pixels
-from test_display import KEY
+from pictures import KEY, crop, image_size, pixels
 
 WALLPAPER = "#336699"
 SHOW_WITHIN = 5.0  # seconds from the end of a sync to the window showing it

@@ -8,9 +8,7 @@ import time
 import unittest
 
 from harness import DesktopTestCase, wait_until
-from pictures import crop, image_size, pixels
-
-KEY = "#010101"
+from pictures import KEY, crop, image_size, pixels
 
 
 def stored(text, name):
