@@ -81,41 +81,45 @@ std::string PreprocessMarkup(std::string_view text) {
     expanded.erase(open, 1);
   }
 
+  // A refresh's markup is long and seldom holds a line end: two quick scans
+  // tell, and then it is taken as it is.
+  if (expanded.find('\r') == std::string::npos && expanded.find('\n') == std::string::npos) {
+    return expanded;
+  }
+  std::size_t end = expanded.find_first_of("\r\n");
   std::string out;
   out.reserve(expanded.size());
-  for (const char c : expanded) {
-    if (c == '\r') {
-      out += "<BR>";
-    } else if (c != '\n') {
-      out += c;
-    }
+  std::size_t start = 0;
+  for (; end != std::string::npos; start = end + 1, end = expanded.find_first_of("\r\n", start)) {
+    out.append(expanded, start, end - start);
+    if (expanded[end] == '\r') out += "<BR>";
   }
+  out.append(expanded, start);
   return out;
 }
 
 std::string DecodeRunEntities(std::string_view run) {
   std::string out;
   out.reserve(run.size());
-  for (std::size_t i = 0; i < run.size();) {
-    if (run[i] == '&') {
-      if (run.substr(i, 6) == "&nbsp;") {
-        out += ' ';
-        i += 6;
-        continue;
-      }
-      if (run.substr(i, 4) == "&lt;") {
-        out += '<';
-        i += 4;
-        continue;
-      }
-      if (run.substr(i, 4) == "&gt;") {
-        out += '>';
-        i += 4;
-        continue;
-      }
+  std::size_t i = 0;
+  for (std::size_t amp = run.find('&'); amp != std::string_view::npos; amp = run.find('&', i)) {
+    out.append(run.substr(i, amp - i));  // the text before it, whole
+    i = amp;
+    if (run.substr(i, 6) == "&nbsp;") {
+      out += ' ';
+      i += 6;
+    } else if (run.substr(i, 4) == "&lt;") {
+      out += '<';
+      i += 4;
+    } else if (run.substr(i, 4) == "&gt;") {
+      out += '>';
+      i += 4;
+    } else {
+      out += '&';
+      ++i;
     }
-    out += run[i++];
   }
+  out.append(run.substr(i));
   return out;
 }
 
